@@ -1,0 +1,1 @@
+// Keeps a rule library valid while its folder has no rule file yet.

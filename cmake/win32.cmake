@@ -1,0 +1,75 @@
+# Cross tree: korbinen.dll, quorvinx.exe, the host program and the Wine tests.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
+set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001 -I${CMAKE_SOURCE_DIR}")
+enable_language(RC)
+
+# A dynamically linked MinGW program finds no runtime DLLs under Wine or on a
+# user's machine: link everything in.
+add_link_options(-static -static-libgcc -static-libstdc++)
+set(WIN_LIBS user32 gdi32 comctl32 comdlg32 shell32 advapi32 ws2_32 kernel32)
+
+collect_sources(COMMON_GLUE GLUE ${COMMON_DIRS})
+file(GLOB COMMON_WIN_ALL CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/common/win/*.cpp)
+add_library(common_win STATIC ${COMMON_RULES} ${COMMON_GLUE} ${COMMON_WIN_ALL} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+target_link_libraries(common_win PUBLIC ${WIN_LIBS})
+
+collect_sources(EXTENSION_GLUE GLUE ${EXTENSION_DIRS})
+add_library(korbinen SHARED ${EXTENSION_RULES} ${EXTENSION_GLUE}
+            ${CMAKE_SOURCE_DIR}/resources/korbinen.rc ${CMAKE_SOURCE_DIR}/extension/korbinen.def)
+set_target_properties(korbinen PROPERTIES PREFIX "" OUTPUT_NAME korbinen)
+target_link_options(korbinen PRIVATE -Wl,--kill-at)
+target_link_libraries(korbinen PRIVATE common_win)
+
+collect_sources(HELPER_GLUE GLUE ${HELPER_DIRS})
+add_executable(quorvinx WIN32 ${HELPER_RULES} ${HELPER_GLUE} ${CMAKE_SOURCE_DIR}/resources/quorvinx.rc)
+target_link_libraries(quorvinx PRIVATE common_win)
+
+# The project's own File Manager, one folder per tool program.
+file(GLOB TOOL_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/*)
+foreach(dir ${TOOL_DIRS})
+    if(IS_DIRECTORY ${dir} AND EXISTS ${dir}/CMakeLists.txt)
+        add_subdirectory(${dir})
+    endif()
+endforeach()
+
+# GoogleTest from Debian's sources, built with the cross compiler.
+set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL SYSTEM)
+foreach(t gtest gtest_main)
+    target_compile_options(${t} PRIVATE -w)
+endforeach()
+
+file(GLOB TEST_SUPPORT CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.cpp)
+file(GLOB TEST_SUPPORT_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/support/*.rc)
+add_library(test_support STATIC ${TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+target_link_libraries(test_support PUBLIC common_win gtest)
+
+# One program per test file. A line "// wine-locales: de_DE en_US ..." in the
+# file runs it once per user language; otherwise it runs in English.
+file(GLOB WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
+foreach(src ${WINE_TESTS})
+    get_filename_component(name ${src} NAME_WE)
+    get_filename_component(base ${src} NAME_WLE)
+    set(extra_rc)
+    if(EXISTS ${CMAKE_SOURCE_DIR}/tests/win32/${base}.rc)
+        set(extra_rc ${CMAKE_SOURCE_DIR}/tests/win32/${base}.rc)
+    endif()
+    add_executable(${name} ${src} ${extra_rc} ${TEST_SUPPORT_RC})
+    target_link_libraries(${name} PRIVATE test_support gtest_main)
+    add_dependencies(${name} korbinen quorvinx)
+    file(STRINGS ${src} locale_line REGEX "^// wine-locales:")
+    set(locales en_US)
+    if(locale_line)
+        string(REGEX REPLACE "^// wine-locales:[ ]*" "" locales "${locale_line}")
+        separate_arguments(locales)
+    endif()
+    foreach(loc ${locales})
+        add_test(NAME ${name}.${loc} COMMAND ${name})
+        set_tests_properties(${name}.${loc} PROPERTIES
+            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml"
+            TIMEOUT 300)
+    endforeach()
+endforeach()
