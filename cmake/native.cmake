@@ -28,3 +28,5 @@ foreach(src ${BENCH_SOURCES})
     target_link_libraries(${name} PRIVATE extension_rules helper_rules)
     target_compile_options(${name} PRIVATE -O2)
 endforeach()
+
+set_tests_properties(native PROPERTIES ENVIRONMENT "GTEST_OUTPUT=xml:${CMAKE_BINARY_DIR}/reports/native.xml")
