@@ -1,0 +1,12 @@
+// The helper's dispatch table: command letter -> tool. Letters without a row
+// have no tool in this build; the helper then ends without a dialog.
+#include "helper/tools.h"
+
+namespace helper {
+
+const ToolSlot kToolTable[] = {
+    // {'1', runContentSearch}, and so on: one row per tool, declared in its own header.
+    {0, nullptr},
+};
+
+} // namespace helper
