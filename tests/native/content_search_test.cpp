@@ -1,0 +1,141 @@
+// Reading a file as pieces and matching them: text-mode reading, the 999
+// character pieces, Ctrl-Z and zero bytes, the patterns and the hit lines.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "common/filetools/content_search.h"
+
+using namespace filetools;
+
+namespace {
+
+// Feeds the bytes in blocks of the given size and returns the pieces.
+std::vector<std::string> piecesOf(const std::string& bytes, std::size_t block = 7) {
+    std::vector<std::string> pieces;
+    PieceReader reader;
+    auto take = [&](std::string_view p) {
+        pieces.emplace_back(p);
+        return true;
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += block)
+        if (!reader.feed(bytes.data() + i, std::min(block, bytes.size() - i), take))
+            break;
+    reader.finish(take);
+    return pieces;
+}
+
+// The hit lines one file gives for a search text, the way the search runs it.
+std::vector<std::string> grep(const std::string& searchText, const std::string& bytes) {
+    const UpperTable upper = ansiUpperTable1252();
+    PieceMatcher matcher(splitPatterns(upper.apply(searchTextFromField(searchText))), upper);
+    std::vector<std::string> hits;
+    PieceReader reader;
+    auto test = [&](std::string_view p) {
+        if (matcher.hits(p))
+            hits.push_back(hitLine("C:\\f.txt", p));
+        return true;
+    };
+    reader.feed(bytes.data(), bytes.size(), test);
+    reader.finish(test);
+    return hits;
+}
+
+using Lines = std::vector<std::string>;
+
+} // namespace
+
+TEST(PieceReader, TextModeAndPieces) {
+    const std::string longLine(3000, 'x');
+    const struct {
+        std::string bytes;
+        Lines expected;
+    } cases[] = {
+        {"a\r\nb\r\n", {"a\n", "b\n"}},
+        {"a\nb", {"a\n", "b"}},
+        {"a\rb\r\n", {"a\rb\n"}},                  // a lone CR stays
+        {"a\r", {"a\r"}},                          // CR at the very end
+        {"a\r\r\n", {"a\r\n"}},                    // CR CR LF
+        {"one\ntwo\x1athree\n", {"one\n", "two"}}, // Ctrl-Z ends the file
+        {"\x1a"
+         "after",
+         {}},
+        {std::string("a\0b\nc\n", 6), {std::string("a\0b\n", 4), "c\n"}}, // the zero stays in the piece as read
+        {longLine + "\n", {std::string(999, 'x'), std::string(999, 'x'), std::string(999, 'x'), "xxx\n"}},
+        {std::string(999, 'y') + "\n", {std::string(999, 'y'), "\n"}},
+        {"", {}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        for (std::size_t block : {1u, 3u, 7u, 4096u})
+            EXPECT_EQ(cases[i].expected, piecesOf(cases[i].bytes, block)) << "case " << i << ", blocks of " << block;
+}
+
+TEST(PieceReader, StopsWhenTold) {
+    PieceReader reader;
+    int seen = 0;
+    auto stopAtSecond = [&](std::string_view) { return ++seen < 2; };
+    const std::string bytes = "1\n2\n3\n4";
+    EXPECT_FALSE(reader.feed(bytes.data(), bytes.size(), stopAtSecond));
+    reader.finish(stopAtSecond);
+    EXPECT_EQ(2, seen) << "nothing is handed over after the stop, not even the last piece";
+}
+
+TEST(ContentSearch, PatternsAgainstLines) {
+    const std::string file = "foo bar\nFoo\nxAByy\nno\nzzCD\nlast FOO";
+    const struct {
+        const char* search;
+        Lines expected;
+    } cases[] = {
+        {"foo", {"C:\\f.txt\tfoo bar", "C:\\f.txt\tFoo", "C:\\f.txt\tlast FOO"}},
+        {"AB|CD", {"C:\\f.txt\txAByy", "C:\\f.txt\tzzCD"}},
+        {"FOO*", {"C:\\f.txt\tfoo bar", "C:\\f.txt\tFoo"}},
+        {"*FOO", {"C:\\f.txt\tlast FOO"}}, // only the last line has no line feed after FOO
+        {"*FOO*", {"C:\\f.txt\tfoo bar", "C:\\f.txt\tFoo", "C:\\f.txt\tlast FOO"}},
+        {"|AB", {}},
+        {"A||B", {"C:\\f.txt\tfoo bar", "C:\\f.txt\txAByy", "C:\\f.txt\tlast FOO"}},
+        {"B|AB", {"C:\\f.txt\tfoo bar", "C:\\f.txt\txAByy"}}, // a line is listed once
+        {"",
+         {"C:\\f.txt\tfoo bar", "C:\\f.txt\tFoo", "C:\\f.txt\txAByy", "C:\\f.txt\tno", "C:\\f.txt\tzzCD",
+          "C:\\f.txt\tlast FOO"}},
+        {"x??Y", {}}, // wildcard entries must match the whole piece
+        {"x??Y*", {"C:\\f.txt\txAByy"}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(cases[i].expected, grep(cases[i].search, file)) << "case " << i << ": '" << cases[i].search << "'";
+}
+
+TEST(ContentSearch, AccentedLettersMatchInBothCases) {
+    const std::string file = "kleines ä\ngroßes Ä\nGRÖßE\nohne\n";
+    EXPECT_EQ((Lines{"C:\\f.txt\tkleines ä", "C:\\f.txt\tgroßes Ä"}), grep("ä", file));
+    EXPECT_EQ((Lines{"C:\\f.txt\tkleines ä", "C:\\f.txt\tgroßes Ä"}), grep("Ä", file));
+    EXPECT_EQ((Lines{"C:\\f.txt\tGRÖßE"}), grep("größe", file));
+}
+
+TEST(ContentSearch, LongLinesBinaryAndZeroBytes) {
+    std::string longLine(3000, 'a');
+    longLine.replace(997, 4, "NEED"); // spans the first cut: found in neither piece
+    longLine.replace(1500, 4, "FIND");
+    EXPECT_EQ(1u, grep("FIND", longLine + "\n").size());
+    EXPECT_EQ(0u, grep("NEED", longLine + "\n").size());
+    // A hit shows at most 255 characters of its piece.
+    const Lines hundredK = grep("B", std::string(100000, 'b') + "\n");
+    ASSERT_EQ(101u, hundredK.size()) << "100,000 characters are 100 pieces of 999 and one of 100";
+    EXPECT_EQ("C:\\f.txt\t" + std::string(255, 'b'), hundredK[0]);
+    // Past a zero byte nothing of the piece is searched or shown.
+    EXPECT_EQ(0u, grep("hidden", std::string("vis\0hidden\n", 11)).size());
+    EXPECT_EQ((Lines{"C:\\f.txt\tvis"}), grep("vis", std::string("vis\0hidden\n", 11)));
+    EXPECT_EQ((Lines{"C:\\f.txt\tnext"}), grep("next", std::string("vis\0\nnext\n", 10)));
+    // Text after Ctrl-Z is never searched.
+    EXPECT_EQ(0u, grep("late", "early\n\x1alate\n").size());
+    // A lone CR within the line cuts what is shown, not what is searched.
+    EXPECT_EQ((Lines{"C:\\f.txt\tab"}), grep("cd", "ab\rcd\n"));
+}
+
+TEST(ContentSearch, ShownHitCuts) {
+    EXPECT_EQ(std::string(255, 'q'), shownHit(std::string(400, 'q')));
+    EXPECT_EQ("abc", shownHit("abc\n"));
+    EXPECT_EQ("ab", shownHit("ab\r\n"));
+    EXPECT_EQ("ab", shownHit(std::string("ab\0cd\n", 6)));
+    EXPECT_EQ(std::string(255, 'q'), shownHit(std::string(255, 'q') + "\n"));
+}
