@@ -27,6 +27,23 @@ collect_sources(HELPER_GLUE GLUE ${HELPER_DIRS})
 add_executable(quorvinx WIN32 ${HELPER_RULES} ${HELPER_GLUE} ${CMAKE_SOURCE_DIR}/resources/quorvinx.rc)
 target_link_libraries(quorvinx PRIVATE common_win)
 
+# The helper's animation clips, made from their frame descriptions; the .rc
+# finds them in the build tree.
+set(CLIP_DIR ${CMAKE_BINARY_DIR}/clips)
+set(CLIPS)
+foreach(clip search_clip walk_clip paste_clip)
+    add_custom_command(OUTPUT ${CLIP_DIR}/${clip}.avi
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CLIP_DIR}
+        COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/avi/make_avi.py
+                ${CMAKE_SOURCE_DIR}/resources/animations/${clip}.txt ${CLIP_DIR}/${clip}.avi
+        DEPENDS ${CMAKE_SOURCE_DIR}/tools/avi/make_avi.py ${CMAKE_SOURCE_DIR}/resources/animations/${clip}.txt)
+    list(APPEND CLIPS ${CLIP_DIR}/${clip}.avi)
+endforeach()
+add_custom_target(animation_clips DEPENDS ${CLIPS})
+add_dependencies(quorvinx animation_clips)
+set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quorvinx.rc PROPERTIES OBJECT_DEPENDS "${CLIPS}")
+target_compile_options(quorvinx PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${CLIP_DIR}>)
+
 # The project's own File Manager, one folder per tool program.
 file(GLOB TOOL_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/*)
 foreach(dir ${TOOL_DIRS})

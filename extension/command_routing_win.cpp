@@ -7,6 +7,8 @@
 #include "extension/command_routing.h"
 #include "common/win/deliverable.h"
 #include "extension/helper_delegation_win.h"
+#include "extension/drive_roots.h"
+#include "extension/file_search_win.h"
 
 namespace ext {
 
@@ -19,6 +21,8 @@ bool windowsHandsToolsToHelper() {
 } // namespace
 
 LONG routeCommand(HWND fileManager, int command) {
+    // Drives chosen for an earlier command never carry over.
+    driveRoots().clear();
     const char letter = helperLetter(command);
     if (letter != 0 && windowsHandsToolsToHelper() && delegateToHelper(fileManager, letter))
         return 0;
@@ -27,6 +31,10 @@ LONG routeCommand(HWND fileManager, int command) {
     // tools join here as their modules are added.
     const Route route = inProcessRoute(command);
     switch (route) {
+    case Route::FileTool:
+        if (command == 16)
+            runContentSearchCommand(fileManager);
+        break;
     case Route::RefreshActiveWindow:
     case Route::RefreshAllWindows:
         SendMessageA(fileManager, FM_REFRESH_WINDOWS, refreshScope(route), 0);

@@ -2,9 +2,12 @@
 // have no tool in this build; the helper then ends without a dialog.
 #include "helper/tools.h"
 
+#include "helper/content_search_tool_win.h"
+
 namespace helper {
 
 const ToolSlot kToolTable[] = {
+    {'1', runContentSearch},
     // {'1', runContentSearch}, and so on: one row per tool, declared in its own header.
     {0, nullptr},
 };

@@ -1,0 +1,182 @@
+// Content search glue: the file table filled by the walk, the filtered and
+// unfiltered result walks, and grepFile reading a file block by block.
+#include "common/filetools/content_search_win.h"
+
+#include "common/filetools/search_prompt_win.h"
+#include "common/text/language_win.h"
+#include "common/win/plain_message.h"
+
+namespace filetools {
+
+const SearchProfile kHelperSearch = {true, 15119, nullptr, nullptr};
+const SearchProfile kExtensionSearch = {false, 0, "nicht genügend Speicher !", "kein Speicher für Dateinamen"};
+
+namespace {
+
+MemoryCheckCounter& collectCounter() {
+    static MemoryCheckCounter counter;
+    return counter;
+}
+
+void showLowMemory(const SearchProfile& profile, const char* fixedText) {
+    if (profile.helper)
+        showMessage(nullptr, text::lookupText(profile.lowMemoryTextId), MB_OK);
+    else
+        showMessage(nullptr, fixedText);
+}
+
+// Reads of this size keep the number of platform calls per file small.
+constexpr DWORD kReadBlock = 64 * 1024;
+
+} // namespace
+
+bool memoryIsLowNow() {
+    MEMORYSTATUS status{};
+    status.dwLength = sizeof status;
+    GlobalMemoryStatus(&status);
+    return memoryIsLow(status.dwAvailPhys, status.dwAvailPageFile);
+}
+
+int collectFile(const SearchProfile& profile, const std::string& path, const FileStatus* known) {
+    FileStatus status;
+    if (known != nullptr)
+        status = *known;
+    else if (!queryFileStatus(path, status))
+        return 0;
+    if (collectCounter().due() && memoryIsLowNow()) {
+        showLowMemory(profile, profile.memoryCheckText);
+        selectionCancel().set = true;
+        return 1;
+    }
+    if (!fileTable().add(path, status.size)) {
+        showLowMemory(profile, profile.tableFullText);
+        selectionCancel().set = true;
+        return 1;
+    }
+    return 0;
+}
+
+int walkPathFiltered(ResultDialog& dialog, const ResultAction& action, std::string path) {
+    const SearchState& state = searchState();
+    CancelFlag& cancel = resultCancel();
+    return walkPath(path, WalkOrder::FilesFirst, cancel, [&](const std::string& p, const FileStatus*) {
+        dialog.countFileSearched();
+        dialog.setCurrentFile(p);
+        if (pumpMessagesSawEscape()) {
+            cancel.set = true;
+            return 1;
+        }
+        dialog.refreshIfDue();
+        // Names are taken as the platform reports them, in the ANSI code page.
+        if (!nameMatchesAny(upperCase(std::string(fileNameOf(p))), state.namePatterns))
+            return 0;
+        // The status is read again: the table may be older than the file.
+        FileStatus status;
+        if (!queryFileStatus(p, status) || !state.attributes.accepts(status.attributes))
+            return 0;
+        action(dialog, p, status);
+        return 0;
+    });
+}
+
+int resultWalkPath(ResultDialog& dialog, const ResultAction& action, std::string path) {
+    CancelFlag& cancel = resultCancel();
+    return walkPath(path, WalkOrder::Interleaved, cancel, [&](const std::string& p, const FileStatus* known) {
+        dialog.countFileSearched();
+        dialog.setCurrentFile(p);
+        FileStatus status;
+        if (known != nullptr)
+            status = *known;
+        else if (!queryFileStatus(p, status))
+            status = FileStatus{};
+        action(dialog, p, status);
+        if (pumpMessagesSawEscape()) {
+            cancel.set = true;
+            return 1;
+        }
+        dialog.refreshIfDue();
+        return 0;
+    });
+}
+
+int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDialog& dialog, const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 0; // an unreadable file gives no hits, the search goes on
+    static std::vector<char> block(kReadBlock);
+    PieceReader reader;
+    bool hadHit = false;
+    int result = 0;
+    auto onPiece = [&](std::string_view piece) {
+        if (!matcher.hits(piece))
+            return true;
+        hadHit = true;
+        if (!dialog.addLine(hitLine(path, piece))) {
+            dialog.reportLowMemory();
+            result = 1;
+            return false;
+        }
+        dialog.countHit();
+        if (profile.helper && dialog.hits() % 100 == 0 && memoryIsLowNow()) {
+            dialog.reportLowMemory();
+            result = 1;
+            return false;
+        }
+        return true;
+    };
+    for (;;) {
+        DWORD got = 0;
+        if (!ReadFile(file, block.data(), kReadBlock, &got, nullptr) || got == 0) {
+            reader.finish(onPiece);
+            break;
+        }
+        if (!reader.feed(block.data(), got, onPiece)) {
+            if (result == 0)
+                reader.finish(onPiece); // Ctrl-Z: what came before it is still searched
+            break;
+        }
+        // The helper stays responsive while it reads a long file.
+        if (profile.helper && pumpMessagesSawEscape()) {
+            resultCancel().set = true;
+            CloseHandle(file);
+            return 1;
+        }
+    }
+    CloseHandle(file);
+    if (result != 0)
+        return result;
+    if (hadHit) {
+        if (!dialog.addLine(kSeparatorLine)) {
+            dialog.reportLowMemory();
+            return 1;
+        }
+        dialog.countFileWithHits();
+    }
+    return 0;
+}
+
+PieceMatcher currentMatcher() {
+    return PieceMatcher(searchState().searchPatterns, platformUpperTable());
+}
+
+void searchFileTable(ResultDialog& dialog) {
+    const PieceMatcher matcher = currentMatcher();
+    const ResultAction grep = [&](ResultDialog& d, const std::string& p, const FileStatus&) {
+        return grepFile(kHelperSearch, matcher, d, p);
+    };
+    FileTable& table = fileTable();
+    const std::size_t total = table.size();
+    dialog.setProgress(0);
+    for (std::size_t i = 0; i < total; ++i) {
+        const std::string& entry = table.pathEntries()[i];
+        if (entry.empty())
+            continue;
+        if (walkPathFiltered(dialog, grep, std::string(FileTable::pathOf(entry))) == 1)
+            break;
+        dialog.setProgress(static_cast<int>((i + 1) * 100 / total));
+    }
+    table.clear();
+}
+
+} // namespace filetools

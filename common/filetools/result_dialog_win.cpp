@@ -1,0 +1,303 @@
+// The result dialog on the platform: controls per deliverable, the tool run
+// inside the dialog's start, the column buttons, OK and the clipboard.
+#include "common/filetools/result_dialog_win.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <vector>
+
+#include "common/filetools/walk_win.h"
+#include "common/text/language_win.h"
+#include "common/win/deliverable.h"
+#include "common/win/plain_message.h"
+
+namespace filetools {
+
+const ResultProfile kHelperResult = {true, 1025, 1028, 1026, 1027, 1029, 1002, 1003,  1004,   1088,
+                                     1089, 1031, 1030, 1053, 1015, 1000, 0,    15119, nullptr};
+const ResultProfile kExtensionResult = {
+    false, 182, 191, 185, 188, 194, 150, 151, 152, 256, 257, 198, 197, 224, 0, 0, 274, 0, "zu wenig Speicher"};
+
+bool& firstColumnRemoved() {
+    static bool removed = false;
+    return removed;
+}
+
+namespace {
+
+constexpr int kAnimationClip = 130;
+constexpr int kPasteAnimationClip = 136;
+
+void centreOnDesktop(HWND window) {
+    RECT r, desk;
+    GetWindowRect(window, &r);
+    GetWindowRect(GetDesktopWindow(), &desk);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(window, nullptr, (desk.right - desk.left - w) / 2, (desk.bottom - desk.top - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void hide(HWND dialog, int id) {
+    if (id != 0)
+        ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
+}
+
+} // namespace
+
+ResultDialog::ResultDialog(const ResultProfile& profile, ResultMode mode, std::string searchText, Tool tool)
+    : profile_(profile), mode_(mode), searchText_(std::move(searchText)), tool_(std::move(tool)) {}
+
+INT_PTR ResultDialog::run(HWND owner) {
+    ensureCommonControls();
+    return DialogBoxParamA(resourceModule(), MAKEINTRESOURCEA(kResultDialog), owner, dialogProc,
+                           reinterpret_cast<LPARAM>(this));
+}
+
+INT_PTR CALLBACK ResultDialog::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // No exception may cross into the platform.
+    try {
+        if (message == WM_INITDIALOG) {
+            auto* self = reinterpret_cast<ResultDialog*>(lParam);
+            SetWindowLongPtrA(window, DWLP_USER, lParam);
+            self->window_ = window;
+            self->onInit();
+            return FALSE;
+        }
+        auto* self = reinterpret_cast<ResultDialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        if (self != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+            self->onCommand(LOWORD(wParam));
+            return TRUE;
+        }
+    } catch (...) {
+        EndDialog(window, IDCANCEL);
+    }
+    return FALSE;
+}
+
+HWND ResultDialog::list() const {
+    return GetDlgItem(window_, profile_.list);
+}
+
+void ResultDialog::setUpControls() {
+    centreOnDesktop(window_);
+    if (profile_.animation != 0) {
+        HWND animation = GetDlgItem(window_, profile_.animation);
+        const int clip = mode_ == ResultMode::PasteIfChanged ? kPasteAnimationClip : kAnimationClip;
+        SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(resourceModule()),
+                     reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(clip)));
+        SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
+    }
+    std::string caption = text::lookupText(15026);
+    if (profile_.helper) {
+        const CaptionParts parts = helperCaptionParts(mode_);
+        caption = composeCaption(text::lookupText(parts.baseId), parts.modeId ? text::lookupText(parts.modeId) : "",
+                                 parts.quoteSearchText, searchText_);
+    }
+    SetWindowTextA(window_, caption.c_str());
+    const struct {
+        int id;
+        std::uint32_t text;
+    } labels[] = {{profile_.currentLabel, 15024}, {profile_.searchedLabel, 15022}, {profile_.hitsLabel, 15023},
+                  {profile_.inLabel, 15025},      {profile_.filesLabel, 15027},    {profile_.help, 15065}};
+    for (const auto& label : labels)
+        SetDlgItemTextA(window_, label.id, text::lookupText(label.text));
+    hide(window_, IDOK);
+    ShowWindow(window_, SW_SHOW);
+    UpdateWindow(window_);
+
+    HWND box = list();
+    if (mode_ != ResultMode::ContentSearch) {
+        RECT r;
+        GetWindowRect(window_, &r);
+        const std::vector<int> stops = resultTabStops(r.right, LOWORD(GetDialogBaseUnits()), profile_.helper);
+        SendMessageA(box, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
+    }
+    RECT client;
+    GetClientRect(box, &client);
+    SendMessageA(box, LB_SETHORIZONTALEXTENT, 2 * (client.right - client.left), 0);
+
+    const bool progressShown =
+        profile_.progress != 0 && (mode_ == ResultMode::ContentSearch || mode_ == ResultMode::EqualFiles);
+    if (profile_.progress != 0) {
+        SendDlgItemMessageA(window_, profile_.progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+        SendDlgItemMessageA(window_, profile_.progress, PBM_SETPOS, 0, 0);
+        if (!progressShown)
+            hide(window_, profile_.progress);
+    }
+    if (mode_ != ResultMode::EqualFiles)
+        hide(window_, profile_.meter);
+    switch (mode_) {
+    case ResultMode::ContentSearch:
+        break;
+    case ResultMode::EqualFiles:
+        hide(window_, profile_.removeColumn);
+        hide(window_, profile_.compact);
+        break;
+    case ResultMode::NameSearch:
+    case ResultMode::SizeSum:
+    case ResultMode::PasteIfChanged:
+        for (int id :
+             {profile_.compact, profile_.removeColumn, profile_.inLabel, profile_.withHits, profile_.filesLabel})
+            hide(window_, id);
+        break;
+    }
+}
+
+void ResultDialog::onInit() {
+    setUpControls();
+    resultCancel().set = false;
+    if (mode_ == ResultMode::ContentSearch)
+        firstColumnRemoved() = false;
+    if (tool_)
+        tool_(*this);
+    refresh();
+    if (profile_.animation != 0) {
+        HWND animation = GetDlgItem(window_, profile_.animation);
+        SendMessageA(animation, ACM_OPENA, 0, 0);
+        ShowWindow(animation, SW_HIDE);
+    }
+    ShowWindow(GetDlgItem(window_, IDOK), SW_SHOW);
+    SetFocus(GetDlgItem(window_, IDOK));
+    finished_ = true;
+    MessageBeep(0);
+}
+
+bool ResultDialog::addLine(const std::string& line) {
+    const LRESULT index = SendMessageA(list(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    return index >= 0;
+}
+
+void ResultDialog::refreshIfDue() {
+    if (refreshDue())
+        refresh();
+}
+
+void ResultDialog::refresh() {
+    SetDlgItemTextA(window_, profile_.currentFile, currentFile_.c_str());
+    SetDlgItemInt(window_, profile_.searched, static_cast<UINT>(filesSearched_), TRUE);
+    SetDlgItemInt(window_, profile_.hits, static_cast<UINT>(hits_), TRUE);
+    SetDlgItemInt(window_, profile_.withHits, static_cast<UINT>(filesWithHits_), TRUE);
+    UpdateWindow(window_);
+}
+
+void ResultDialog::setProgress(int percent) {
+    if (profile_.progress != 0)
+        SendDlgItemMessageA(window_, profile_.progress, PBM_SETPOS, percent, 0);
+}
+
+void ResultDialog::reportLowMemory() {
+    resultCancel().set = true;
+    const char* message =
+        profile_.lowMemoryTextId ? text::lookupText(profile_.lowMemoryTextId) : profile_.lowMemoryText;
+    showMessage(window_, message, profile_.helper ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
+}
+
+std::string ResultDialog::lineText(int index) const {
+    const LRESULT length = SendMessageA(list(), LB_GETTEXTLEN, index, 0);
+    if (length <= 0)
+        return std::string();
+    std::vector<char> buffer(static_cast<std::size_t>(length) + 1, '\0');
+    SendMessageA(list(), LB_GETTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
+    return std::string(buffer.data());
+}
+
+bool ResultDialog::replaceLine(int index, const std::string& text) {
+    HWND box = list();
+    SendMessageA(box, LB_DELETESTRING, index, 0);
+    return SendMessageA(box, LB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str())) >= 0;
+}
+
+bool pumpKeyboardSawEscape() {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_KEYFIRST, 0x108, PM_REMOVE)) {
+        if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE)
+            return true; // swallowed: it stops the command, not the dialog
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return false;
+}
+
+void ResultDialog::removeFirstColumns() {
+    firstColumnRemoved() = true;
+    const int count = static_cast<int>(SendMessageA(list(), LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (const auto rest = removeFirstColumn(lineText(i)))
+            replaceLine(i, *rest);
+        if (pumpKeyboardSawEscape())
+            break;
+    }
+}
+
+void ResultDialog::compactAllColumns() {
+    const int count = static_cast<int>(SendMessageA(list(), LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        if (const auto compact = compactColumns(lineText(i), firstColumnRemoved()))
+            replaceLine(i, *compact);
+        if (pumpKeyboardSawEscape())
+            break;
+    }
+}
+
+bool putClipboardText(HWND owner, const std::string& text) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, kClipboardBlock);
+    if (block == nullptr)
+        return false;
+    char* memory = static_cast<char*>(GlobalLock(block));
+    if (memory == nullptr) {
+        GlobalFree(block);
+        return false;
+    }
+    const std::size_t n = text.size() < kClipboardBlock - 1 ? text.size() : kClipboardBlock - 1;
+    std::memcpy(memory, text.data(), n);
+    memory[n] = '\0';
+    GlobalUnlock(block);
+    if (!OpenClipboard(owner)) {
+        GlobalFree(block);
+        return false;
+    }
+    EmptyClipboard();
+    const bool placed = SetClipboardData(CF_TEXT, block) != nullptr;
+    CloseClipboard();
+    if (!placed)
+        GlobalFree(block);
+    return placed;
+}
+
+void ResultDialog::copySelectionToClipboard() {
+    HWND box = list();
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    if (count <= 0)
+        return;
+    const int selected = static_cast<int>(SendMessageA(box, LB_GETSELCOUNT, 0, 0));
+    std::vector<int> indices(selected > 0 ? selected : 0);
+    if (selected > 0)
+        SendMessageA(box, LB_GETSELITEMS, selected, reinterpret_cast<LPARAM>(indices.data()));
+    std::vector<std::string> lines;
+    std::size_t gathered = 0;
+    for (int index : indices) {
+        if (gathered >= kClipboardGather)
+            break; // lines past the bound are not even read
+        lines.push_back(lineText(index));
+        gathered += lines.back().size() + 2;
+    }
+    putClipboardText(window_, clipboardText(lines));
+}
+
+void ResultDialog::onCommand(int id) {
+    if (id == profile_.removeColumn) {
+        removeFirstColumns();
+    } else if (id == profile_.compact) {
+        compactAllColumns();
+    } else if (id == profile_.help) {
+        WinHelpA(window_, deliverable().helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>("Suchergebnis"));
+    } else if (id == IDOK && finished_) {
+        copySelectionToClipboard();
+        EndDialog(window_, IDOK);
+    } else if (id == IDCANCEL && finished_) {
+        EndDialog(window_, IDCANCEL);
+    }
+}
+
+} // namespace filetools

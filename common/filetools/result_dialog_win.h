@@ -1,0 +1,95 @@
+// The one result window of all list-producing tools: it opens, runs the tool
+// of its mode while the counters grow, and then lets the user compact the
+// lines and copy the selected ones to the clipboard.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "common/filetools/result_lines.h"
+
+namespace filetools {
+
+inline constexpr int kResultDialog = 104;
+
+// Control ids and behaviour that differ between the deliverables.
+struct ResultProfile {
+    bool helper; // caption with mode and search text, its own tab stops, animation, progress bar
+    int list, currentFile, searched, hits, withHits;
+    int currentLabel, searchedLabel, hitsLabel, inLabel, filesLabel;
+    int removeColumn, compact, help;
+    int animation;                 // 0: none
+    int progress;                  // 0: none
+    int meter;                     // 0: none
+    std::uint32_t lowMemoryTextId; // 0: the fixed text below
+    const char* lowMemoryText;
+};
+extern const ResultProfile kHelperResult;
+extern const ResultProfile kExtensionResult;
+
+// Set by "<", cleared when a content search starts: "<<" then starts at the
+// beginning of the line.
+bool& firstColumnRemoved();
+
+class ResultDialog {
+public:
+    using Tool = std::function<void(ResultDialog&)>;
+
+    ResultDialog(const ResultProfile& profile, ResultMode mode, std::string searchText, Tool tool);
+
+    // Runs modally; IDOK or IDCANCEL (Escape after the tool), -1 when the
+    // dialog could not be created.
+    INT_PTR run(HWND owner);
+
+    // Services for the tools.
+    bool addLine(const std::string& line); // false when the list refuses it
+    void countFileSearched() { ++filesSearched_; }
+    void countHit() { ++hits_; }
+    void countFileWithHits() { ++filesWithHits_; }
+    long filesSearched() const { return filesSearched_; }
+    long hits() const { return hits_; }
+    long filesWithHits() const { return filesWithHits_; }
+    void setCurrentFile(const std::string& path) { currentFile_ = path; }
+    void refreshIfDue();
+    void refresh();
+    void setProgress(int percent);
+    // Shows this deliverable's low-memory message and cancels the walk.
+    void reportLowMemory();
+
+    HWND window() const { return window_; }
+    HWND list() const;
+    const ResultProfile& profile() const { return profile_; }
+    ResultMode mode() const { return mode_; }
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND, UINT, WPARAM, LPARAM);
+    void onInit();
+    void onCommand(int id);
+    void setUpControls();
+    void removeFirstColumns();
+    void compactAllColumns();
+    void copySelectionToClipboard();
+    std::string lineText(int index) const;
+    bool replaceLine(int index, const std::string& text);
+
+    const ResultProfile& profile_;
+    ResultMode mode_;
+    std::string searchText_;
+    Tool tool_;
+    HWND window_ = nullptr;
+    bool finished_ = false;
+    long filesSearched_ = 0, hits_ = 0, filesWithHits_ = 0;
+    std::string currentFile_;
+};
+
+// Dispatches pending keyboard messages only; true when Escape was pressed.
+bool pumpKeyboardSawEscape();
+
+// Places text on the clipboard as plain text in a block of kClipboardBlock
+// bytes; false when the block or the clipboard could not be had.
+bool putClipboardText(HWND owner, const std::string& text);
+
+} // namespace filetools

@@ -1,0 +1,186 @@
+// The search prompt dialogs: filling them from the remembered texts, and
+// turning the confirmed fields into the search state.
+#include "common/filetools/search_prompt_win.h"
+
+#include "common/filetools/walk_win.h"
+#include "common/text/language_win.h"
+#include "common/win/deliverable.h"
+#include "common/win/pending_messages.h"
+
+namespace filetools {
+
+namespace {
+
+constexpr const char* kSettingsFile = "Quorvin.ini";
+constexpr const char* kPromptSection = "Suchbegriffe";
+
+struct PromptIds {
+    int label, searchEdit, hint, selectionLabel, selectionEdit, selectionHint, help;
+    int hidden, system, readOnly, archive; // 0: no check boxes
+};
+constexpr PromptIds kHelperIds = {1005, 110, 1105, 1006, 111, 1106, 1053, 1007, 1008, 1009, 1010};
+constexpr PromptIds kExtensionIds = {154, 113, 271, 0, 0, 0, 224, 0, 0, 0, 0};
+
+// Fields hold at most this many characters; the rest of longer input is cut.
+constexpr int kFieldSize = static_cast<int>(kMaxSearchText) + 1;
+
+struct Prompt {
+    const PromptRequest& request;
+    const PromptIds& ids;
+
+    bool withSelection() const { return request.kind == PromptKind::HelperWithSelection; }
+    bool helper() const { return request.kind != PromptKind::Extension; }
+    void init(HWND dialog) const;
+    void confirm(HWND dialog) const;
+};
+
+std::string fieldText(HWND dialog, int id) {
+    char buffer[kFieldSize] = "";
+    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
+}
+
+std::string remembered(const std::string& key) {
+    char buffer[kFieldSize] = "";
+    GetPrivateProfileStringA(kPromptSection, key.c_str(), "*", buffer, sizeof buffer, kSettingsFile);
+    return buffer;
+}
+
+void centreOnDesktop(HWND window) {
+    RECT r, desk;
+    GetWindowRect(window, &r);
+    GetWindowRect(GetDesktopWindow(), &desk);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    SetWindowPos(window, nullptr, (desk.right - desk.left - w) / 2, (desk.bottom - desk.top - h) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER);
+}
+
+void Prompt::init(HWND dialog) const {
+    centreOnDesktop(dialog);
+    SetWindowTextA(dialog, text::lookupText(request.titleId));
+    SetDlgItemTextA(dialog, ids.label, text::lookupText(15029));
+    SetDlgItemTextA(dialog, ids.hint, request.hintId ? text::lookupText(request.hintId) : "");
+    SetDlgItemTextA(dialog, ids.help, text::lookupText(15065));
+    SetDlgItemTextA(dialog, IDCANCEL, text::lookupText(15077));
+    SendDlgItemMessageA(dialog, ids.searchEdit, EM_LIMITTEXT, kMaxSearchText, 0);
+    // The single-field helper prompt keeps its resource text "&Ok".
+    if (request.kind != PromptKind::HelperSearchOnly)
+        SetDlgItemTextA(dialog, IDOK, text::lookupText(15032));
+    SearchState& state = searchState();
+    if (!helper()) {
+        SetDlgItemTextA(dialog, ids.searchEdit, state.lastTyped.c_str());
+        return;
+    }
+    SetDlgItemTextA(dialog, ids.searchEdit, remembered(request.keyA).c_str());
+    if (withSelection()) {
+        SetDlgItemTextA(dialog, ids.selectionLabel, text::lookupText(15109));
+        SetDlgItemTextA(dialog, ids.selectionHint, text::lookupText(15011));
+        SendDlgItemMessageA(dialog, ids.selectionEdit, EM_LIMITTEXT, kMaxSearchText, 0);
+        SetDlgItemTextA(dialog, ids.selectionEdit, remembered(request.keyB).c_str());
+    }
+    const struct {
+        int id;
+        std::uint32_t text;
+        bool value;
+    } boxes[] = {{ids.hidden, 15045, state.attributes.hidden},
+                 {ids.system, 15046, state.attributes.system},
+                 {ids.readOnly, 15047, state.attributes.readOnly},
+                 {ids.archive, 15048, state.attributes.archive}};
+    for (const auto& box : boxes) {
+        SetDlgItemTextA(dialog, box.id, text::lookupText(box.text));
+        CheckDlgButton(dialog, box.id, box.value ? BST_CHECKED : BST_UNCHECKED);
+    }
+}
+
+void Prompt::confirm(HWND dialog) const {
+    SearchState& state = searchState();
+    const std::string typed = fieldText(dialog, ids.searchEdit);
+    if (!helper()) {
+        state.searchText = searchTextFromField(typed);
+        state.lastTyped = state.searchText;
+        state.searchPatterns = splitPatterns(upperCase(state.searchText));
+        return;
+    }
+    state.attributes.hidden = IsDlgButtonChecked(dialog, ids.hidden) == BST_CHECKED;
+    state.attributes.system = IsDlgButtonChecked(dialog, ids.system) == BST_CHECKED;
+    state.attributes.readOnly = IsDlgButtonChecked(dialog, ids.readOnly) == BST_CHECKED;
+    state.attributes.archive = IsDlgButtonChecked(dialog, ids.archive) == BST_CHECKED;
+    WritePrivateProfileStringA(kPromptSection, request.keyA.c_str(), typed.c_str(), kSettingsFile);
+    state.searchText = searchTextFromField(upperCase(typed));
+    state.searchPatterns = splitPatterns(state.searchText);
+    if (withSelection()) {
+        const std::string selection = fieldText(dialog, ids.selectionEdit);
+        WritePrivateProfileStringA(kPromptSection, request.keyB.c_str(), selection.c_str(), kSettingsFile);
+        state.namePatterns = splitPatterns(searchTextFromField(upperCase(selection)));
+    } else {
+        state.namePatterns = {"*"};
+    }
+}
+
+INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (message == WM_INITDIALOG) {
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            reinterpret_cast<const Prompt*>(lParam)->init(dialog);
+            return TRUE;
+        }
+        const auto* prompt = reinterpret_cast<const Prompt*>(GetWindowLongPtrA(dialog, DWLP_USER));
+        if (prompt == nullptr || message != WM_COMMAND)
+            return FALSE;
+        const int id = LOWORD(wParam);
+        if (id == IDOK) {
+            prompt->confirm(dialog);
+            EndDialog(dialog, IDOK);
+        } else if (id == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+        } else if (id == prompt->ids.help) {
+            WinHelpA(dialog, deliverable().helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>("Suchbegriff"));
+        } else {
+            return FALSE;
+        }
+        return TRUE;
+    } catch (...) {
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    }
+}
+
+} // namespace
+
+SearchState& searchState() {
+    static SearchState state;
+    return state;
+}
+
+const UpperTable& platformUpperTable() {
+    static const UpperTable table = [] {
+        UpperTable t;
+        for (unsigned c = 0; c < 256; ++c) {
+            char one = static_cast<char>(c);
+            if (c != 0)
+                CharUpperBuffA(&one, 1);
+            t.map[c] = static_cast<unsigned char>(one);
+        }
+        return t;
+    }();
+    return table;
+}
+
+std::string upperCase(const std::string& s) {
+    return platformUpperTable().apply(s);
+}
+
+bool promptForSearch(HWND parent, const PromptRequest& request) {
+    const Prompt prompt{request, request.kind == PromptKind::Extension ? kExtensionIds : kHelperIds};
+    const int resource = request.kind == PromptKind::HelperWithSelection ? kHelperPromptWithSelection
+                         : request.kind == PromptKind::HelperSearchOnly  ? kHelperPromptSearchOnly
+                                                                         : kExtensionPrompt;
+    const INT_PTR result = DialogBoxParamA(resourceModule(), MAKEINTRESOURCEA(resource), parent, promptProc,
+                                           reinterpret_cast<LPARAM>(&prompt));
+    if (result != IDOK)
+        return false;
+    dispatchPendingMessages();
+    return true;
+}
+
+} // namespace filetools
