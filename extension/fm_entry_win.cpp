@@ -3,36 +3,106 @@
 #include <windows.h>
 #include <wfext.h>
 
-#include <cstring>
 #include <string>
 
 #include "common/text/language_win.h"
 #include "common/text/text_buffer.h"
 #include "common/win/deliverable.h"
+#include "extension/accelerators_win.h"
+#include "extension/extension_state_win.h"
 #include "extension/help_line.h"
+#include "extension/menu_plan.h"
+#include "extension/settings_win.h"
+#include "resources/extension_menu_ids.h"
 
 namespace {
 
-struct ExtensionState {
-    HWND fileManager = nullptr;
-    HINSTANCE module = nullptr;
-};
-
-ExtensionState state;
+using ext::extensionState;
 
 void libraryStart(HINSTANCE module) {
+    ext::ExtensionState& state = extensionState();
     state.module = module;
     setDeliverable(kExtensionProfile);
     text::chooseLanguage();
+    state.menuTemplate = LoadMenuA(module, MAKEINTRESOURCEA(IDR_EXTENSION_MENU));
+}
+
+void libraryEnd() {
+    // A host that frees the library without unloading it first must not be
+    // left with a hook into unmapped code.
+    ext::removeAccelerators();
+    ext::ExtensionState& state = extensionState();
+    if (state.menuTemplate != nullptr)
+        DestroyMenu(state.menuTemplate);
+    state.menuTemplate = nullptr;
+}
+
+HMENU buildMenu(const std::vector<ext::MenuEntry>& plan) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr)
+        return nullptr;
+    for (const ext::MenuEntry& entry : plan) {
+        if (entry.command == 0)
+            AppendMenuA(menu, MF_SEPARATOR, 0, "");
+        else
+            AppendMenuA(menu, MF_STRING, static_cast<UINT_PTR>(entry.command), entry.text.c_str());
+    }
+    return menu;
+}
+
+LONG load(FMS_LOAD* request) {
+    if (request == nullptr)
+        return 0;
+    ext::ExtensionState& state = extensionState();
+    if (HMODULE self = GetModuleHandleA("korbinen.dll"); self != nullptr)
+        state.module = self;
+
+    ext::loadSettings();
+    const HMENU menu = buildMenu(ext::planMenu(state.settings, state.commandLines, text::chosenLanguage()));
+    if (menu == nullptr)
+        return 0;
+    state.extensionMenu = menu;
+    state.menuDelta = request->wMenuDelta;
+    request->hMenu = menu;
+    request->dwSize = sizeof(FMS_LOAD);
+    copyText(request->szMenuName, sizeof request->szMenuName, state.settings.menuName);
+
+    if (!ext::installAccelerators(state.module, state.fileManager))
+        MessageBoxA(state.fileManager, "Tastatur-Tabelle kann nicht geladen werden !", "korbinex", MB_ICONHAND);
+    return 1;
+}
+
+void unload() {
+    WinHelpA(extensionState().fileManager, deliverable().helpFile, HELP_QUIT, 0);
+    ext::removeAccelerators();
+}
+
+LONG initMenu(HMENU menu) {
+    ext::ExtensionState& state = extensionState();
+    const HWND fileManager = state.fileManager;
+    const int focus = static_cast<int>(SendMessageA(fileManager, FM_GETFOCUS, 0, 0));
+    const unsigned count = static_cast<WORD>(SendMessageA(fileManager, FM_GETSELCOUNTLFN, 0, 0));
+    const bool onlyFiles = ext::selectionHoldsOnlyFiles(focus, count, [&](unsigned index) {
+        FMS_GETFILESEL entry{};
+        SendMessageA(fileManager, FM_GETFILESELLFN, index, reinterpret_cast<LPARAM>(&entry));
+        return static_cast<std::uint8_t>(entry.bAttr);
+    });
+    if (menu == nullptr)
+        menu = state.extensionMenu;
+    for (int command : ext::kFileOnlyCommands)
+        EnableMenuItem(menu, state.menuDelta + command, MF_BYCOMMAND | (onlyFiles ? MF_ENABLED : MF_GRAYED));
+    return 0;
 }
 
 std::string stringResource(UINT id) {
     char buffer[256] = "";
-    LoadStringA(state.module, id, buffer, sizeof buffer);
+    LoadStringA(extensionState().module, id, buffer, sizeof buffer);
     return buffer;
 }
 
 LONG helpLine(FMS_HELPSTRING* help) {
+    if (help == nullptr)
+        return 0;
     const ext::HelpLineSource source = ext::helpLineSource(help->idCommand);
     switch (source.kind) {
     case ext::HelpLineSource::Untouched:
@@ -41,21 +111,42 @@ LONG helpLine(FMS_HELPSTRING* help) {
         copyText(help->szHelp, sizeof help->szHelp, text::lookupText(source.id));
         break;
     case ext::HelpLineSource::Program:
-        copyText(help->szHelp, sizeof help->szHelp, "");
+        copyText(help->szHelp, sizeof help->szHelp,
+                 ext::programHelpLine(text::chosenLanguage(), extensionState().settings.programs[source.id - 1]));
         break;
     case ext::HelpLineSource::StringResource:
         copyText(help->szHelp, sizeof help->szHelp, stringResource(source.id));
+        break;
+    case ext::HelpLineSource::Empty:
+        copyText(help->szHelp, sizeof help->szHelp, "");
         break;
     }
     return 0;
 }
 
+LONG helpTopic(LONG command) {
+    WinHelpA(extensionState().fileManager, deliverable().helpFile, HELP_KEY,
+             reinterpret_cast<ULONG_PTR>(ext::helpTopicKeyword(command)));
+    return 0;
+}
+
 LONG dispatch(HWND window, WORD message, LONG lParam) {
-    state.fileManager = window;
+    extensionState().fileManager = window;
     switch (message) {
+    case FMEVENT_LOAD:
+        return load(reinterpret_cast<FMS_LOAD*>(lParam));
+    case FMEVENT_UNLOAD:
+        unload();
+        return 0;
+    case FMEVENT_INITMENU:
+        return initMenu(reinterpret_cast<HMENU>(lParam));
     case FMEVENT_HELPSTRING:
         return helpLine(reinterpret_cast<FMS_HELPSTRING*>(lParam));
+    case FMEVENT_HELPMENUITEM:
+        return helpTopic(lParam);
     default:
+        // Refresh and selection changes need nothing; the toolbar has no
+        // buttons of ours, which a 0 tells the host.
         return 0;
     }
 }
@@ -71,10 +162,13 @@ extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LONG lParam) {
     }
 }
 
-extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI DllMain(HINSTANCE module, DWORD reason, LPVOID reserved) {
     if (reason == DLL_PROCESS_ATTACH) {
         DisableThreadLibraryCalls(module);
         libraryStart(module);
+    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        // Only on FreeLibrary: at process exit the windows are gone already.
+        libraryEnd();
     }
     return TRUE;
 }
