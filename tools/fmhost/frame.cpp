@@ -442,7 +442,9 @@ bool Frame::writeReport() const {
 
 LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    if (answerQuery(panes_, message, wParam, lParam, answer))
+    // Records are trusted only from extension code running on this thread, not from another thread's send.
+    bool recordsAllowed = extensions_.busy() && !InSendMessage();
+    if (answerQuery(panes_, message, wParam, lParam, recordsAllowed, answer))
         return answer;
     if (message == reportMessage_ && reportMessage_ != 0)
         return writeReport() ? 1 : 0;

@@ -10,13 +10,6 @@ namespace fmhost {
 
 namespace {
 
-// Records arrive as pointers into the caller's memory. Only code on fmhost's own
-// thread (the extensions) can hand a valid one; a pointer sent from another
-// thread or process would be written into fmhost's memory at random.
-bool fromOtherThread() {
-    return InSendMessage() != FALSE;
-}
-
 template <size_t N> void copyAnsi(char (&field)[N], const std::string& text) {
     size_t n = std::min(text.size(), N - 1);
     std::memcpy(field, text.data(), n);
@@ -34,8 +27,8 @@ std::string shortPath(const std::string& path) {
     return length > 0 && length < sizeof buffer ? std::string(buffer) : path;
 }
 
-LRESULT fileSelection(const Panes& panes, UINT message, WPARAM index, LPARAM lParam) {
-    if (lParam == 0 || fromOtherThread())
+LRESULT fileSelection(const Panes& panes, UINT message, WPARAM index, LPARAM lParam, bool recordsAllowed) {
+    if (lParam == 0 || !recordsAllowed)
         return 0;
     std::vector<Selected> selection = panes.selection();
     if (index >= selection.size())
@@ -68,8 +61,8 @@ template <typename Record> void fillSpace(Record* record, const std::string& roo
     }
 }
 
-LRESULT driveInfo(const Panes& panes, UINT message, LPARAM lParam) {
-    if (lParam == 0 || fromOtherThread())
+LRESULT driveInfo(const Panes& panes, UINT message, LPARAM lParam, bool recordsAllowed) {
+    if (lParam == 0 || !recordsAllowed)
         return 0;
     const std::string& path = panes.currentDirectory();
     std::string root = path.size() >= 3 && path[1] == ':' ? path.substr(0, 3) : path;
@@ -94,7 +87,7 @@ LRESULT driveInfo(const Panes& panes, UINT message, LPARAM lParam) {
 
 } // namespace
 
-bool answerQuery(const Panes& panes, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+bool answerQuery(const Panes& panes, UINT message, WPARAM wParam, LPARAM lParam, bool recordsAllowed, LRESULT& result) {
     switch (message) {
     case FM_GETFOCUS:
         switch (panes.focus()) {
@@ -117,11 +110,11 @@ bool answerQuery(const Panes& panes, UINT message, WPARAM wParam, LPARAM lParam,
     case FM_GETFILESELLFNA:
     case FM_GETFILESELW:
     case FM_GETFILESELLFNW:
-        result = fileSelection(panes, message, wParam, lParam);
+        result = fileSelection(panes, message, wParam, lParam, recordsAllowed);
         return true;
     case FM_GETDRIVEINFOA:
     case FM_GETDRIVEINFOW:
-        result = driveInfo(panes, message, lParam);
+        result = driveInfo(panes, message, lParam, recordsAllowed);
         return true;
     default:
         return false;
