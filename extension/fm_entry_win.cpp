@@ -9,6 +9,7 @@
 #include "common/text/text_buffer.h"
 #include "common/win/deliverable.h"
 #include "extension/accelerators_win.h"
+#include "extension/drive_roots.h"
 #include "extension/extension_state_win.h"
 #include "extension/help_line.h"
 #include "extension/menu_plan.h"
@@ -132,6 +133,8 @@ LONG helpTopic(LONG command) {
 
 LONG dispatch(HWND window, WORD message, LONG lParam) {
     extensionState().fileManager = window;
+    // Drives chosen for the in-process tools apply to one command only.
+    ext::driveRoots().clear();
     switch (message) {
     case FMEVENT_LOAD:
         return load(reinterpret_cast<FMS_LOAD*>(lParam));

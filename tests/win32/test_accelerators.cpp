@@ -12,6 +12,7 @@
 
 #include "tests/win32/support/extension_ini.h"
 #include "tests/win32/support/host_fixture.h"
+#include "tests/win32/support/robot.h"
 
 namespace {
 
@@ -209,4 +210,28 @@ TEST_F(Accelerators, ASecondLoadLeavesOneHook) {
     typeKey(host.childWindow(), {VK_CONTROL}, VK_F9);
     EXPECT_EQ(commandsPosted(hostSide), (std::vector<WPARAM>{HostFixture::kMenuDelta + 9}));
     DestroyMenu(again.hMenu);
+}
+
+TEST_F(Accelerators, WithoutAThreadToHookTheUserIsToldAndLoadingGoesOn) {
+    ASSERT_TRUE(host.loadLibrary());
+    const auto proc =
+        reinterpret_cast<FM_EXT_PROC>(reinterpret_cast<void*>(GetProcAddress(host.library(), "FMExtensionProc")));
+    std::string text, caption;
+    Robot robot;
+    robot.onMessageBox([&](HWND box, const std::string& t, const std::string& c) {
+        text = t;
+        caption = c;
+        Robot::click(box, IDOK);
+    });
+    FMS_LOAD request{};
+    request.wMenuDelta = HostFixture::kMenuDelta;
+    // No window: no thread whose messages could be hooked.
+    EXPECT_EQ(proc(nullptr, FMEVENT_LOAD, reinterpret_cast<LONG>(&request)), 1u);
+    EXPECT_TRUE(robot.failures().empty());
+    EXPECT_EQ(text, "Tastatur-Tabelle kann nicht geladen werden !");
+    EXPECT_EQ(caption, "korbinex");
+    EXPECT_EQ(request.dwSize, 52u);
+    ASSERT_NE(request.hMenu, nullptr);
+    EXPECT_GT(GetMenuItemCount(request.hMenu), 0);
+    DestroyMenu(request.hMenu);
 }

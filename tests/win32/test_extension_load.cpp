@@ -58,6 +58,9 @@ void expectMenu(const std::vector<Item>& expected, HMENU menu, const char* what)
 
 const Item kSeparator{0, ""};
 
+// The record the File Manager expects back, with its size as it checks it.
+static_assert(sizeof(FMS_LOAD) == 52);
+
 // The menu of a first run under Wine, where Notepad and Write are the only
 // template programs the platform finds.
 std::vector<Item> firstRunMenu() {
