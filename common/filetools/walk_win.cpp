@@ -143,11 +143,21 @@ int walkPath(std::string& path, WalkOrder order, CancelFlag& cancel, const FileV
     return walk.path(path, nullptr, false);
 }
 
+namespace {
+HINSTANCE chosenResourceModule = nullptr;
+}
+
 HINSTANCE resourceModule() {
+    if (chosenResourceModule != nullptr)
+        return chosenResourceModule;
     HMODULE module = nullptr;
     GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
                        reinterpret_cast<LPCSTR>(&resourceModule), &module);
     return module;
+}
+
+void setResourceModule(HINSTANCE module) {
+    chosenResourceModule = module;
 }
 
 void ensureCommonControls() {

@@ -53,8 +53,10 @@ using FileVisit = std::function<int(const std::string& path, const FileStatus* s
 // Returns 1 when the walk was cancelled, else 0.
 int walkPath(std::string& path, WalkOrder order, CancelFlag& cancel, const FileVisit& visit);
 
-// The module whose resources hold this deliverable's dialogs.
+// The module whose resources hold this deliverable's dialogs: the one this
+// code is linked into, unless a test points it at a deliverable's file.
 HINSTANCE resourceModule();
+void setResourceModule(HINSTANCE module);
 // Registers the animation and progress controls the dialogs use.
 void ensureCommonControls();
 
