@@ -68,6 +68,22 @@ const char* functionKey(Function f) {
     return kFunctionKeys[static_cast<std::size_t>(f)].key;
 }
 
+int profileInt(const std::string& value, int fallback) {
+    if (value.empty())
+        return fallback;
+    std::size_t at = 0;
+    bool negative = false;
+    if (value[at] == '-' || value[at] == '+')
+        negative = value[at++] == '-';
+    long long n = 0;
+    for (; at < value.size() && value[at] >= '0' && value[at] <= '9'; ++at) {
+        n = n * 10 + (value[at] - '0');
+        if (n > 0x7fffffffLL) // no wrap-around into another meaning
+            return negative ? -0x7fffffff - 1 : 0x7fffffff;
+    }
+    return static_cast<int>(negative ? -n : n);
+}
+
 bool isSwitchedOff(const std::string& text) {
     return !text.empty() && text[0] == '-';
 }

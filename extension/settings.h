@@ -61,6 +61,11 @@ public:
     virtual void deleteKey(const char* key) = 0;
 };
 
+// An integer key as the INI services read it: an empty or missing value gives
+// the fallback, digits after an optional sign their value (negative numbers
+// included), anything else 0.
+int profileInt(const std::string& value, int fallback);
+
 // Full command line of a program text, or nothing when it cannot be resolved.
 using ProgramResolver = std::function<std::optional<std::string>(const std::string& programText)>;
 

@@ -35,8 +35,10 @@ std::string IniSettingsStore::readText(const char* key, const char* fallback) {
     return buffer;
 }
 
+// Read as text: GetPrivateProfileIntA is documented to give 0 for negative
+// values on some systems, and Pa keeps -1 for one row.
 int IniSettingsStore::readInt(const char* key, int fallback) {
-    return static_cast<int>(GetPrivateProfileIntA(kSection, key, fallback, kFile));
+    return profileInt(readText(key, ""), fallback);
 }
 
 void IniSettingsStore::writeText(const char* key, const std::string& value) {

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
@@ -30,7 +29,7 @@ public:
     }
     int readInt(const char* key, int fallback) override {
         auto it = keys.find(key);
-        return it == keys.end() ? fallback : static_cast<int>(std::strtol(it->second.c_str(), nullptr, 10));
+        return it == keys.end() ? fallback : ext::profileInt(it->second, fallback);
     }
     void writeText(const char* key, const std::string& value) override {
         keys[key] = value;
@@ -95,6 +94,24 @@ TEST(Settings, OnlyALeadingDashSwitchesOff) {
                  {" -", false}, {"Suche-", false}, {"&-", false}};
     for (const auto& c : cases)
         EXPECT_EQ(ext::isSwitchedOff(c.text), c.off) << "text \"" << c.text << "\"";
+}
+
+TEST(Settings, IntegerKeysReadLikeTheINIServices) {
+    const struct {
+        const char* value;
+        int expected;
+    } cases[] = {{"", 42},
+                 {"0", 0},
+                 {"-1", -1},
+                 {"5", 5},
+                 {"+7", 7},
+                 {"12ab", 12},
+                 {"abc", 0},
+                 {"-", 0},
+                 {"99999999999", 0x7fffffff},
+                 {"-99999999999", -0x7fffffff - 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(ext::profileInt(c.value, 42), c.expected) << "value \"" << c.value << "\"";
 }
 
 TEST(Settings, FirstRunWritesEveryKeyWithTheLanguagesDefaults) {

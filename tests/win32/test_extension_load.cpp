@@ -185,7 +185,7 @@ TEST_F(ExtensionLoad, LanguageChangeResetsTheTextsAndKeepsTheUsersOwn) {
     // Written by a run in the other language, then customised by hand.
     writeExtensionIni({german() ? "Sprache=9" : "Sprache=7", "Men\xfcName=Werk&zeuge", "Ftp=&Ftp nach Hause...",
                        "SucheDateien=Eigene &Suche", "DateiInfo=Datei&info", "FensterAlleNeu=Alle neu",
-                       "Programm1=Notepad", "Programm2=-", "Pa=5"});
+                       "Programm1=Notepad", "Programm2=-", "Pa=5", "Pi=1"});
     load();
     const auto values = extensionIniValues();
     EXPECT_EQ(values.at("Sprache"), languageNumber());
@@ -195,12 +195,19 @@ TEST_F(ExtensionLoad, LanguageChangeResetsTheTextsAndKeepsTheUsersOwn) {
     EXPECT_EQ(values.at("DateiInfo"), "-");
     EXPECT_EQ(values.at("FensterAlleNeu"), "-");
     EXPECT_EQ(values.at("Pa"), "5") << "a hand-made palette arrangement is not overwritten";
+    EXPECT_EQ(values.at("Pi"), "1");
     EXPECT_EQ(host.menuName(), "Werk&zeuge");
 
     std::vector<Item> expected = firstRunMenu();
     expected.erase(expected.begin() + 1); // Write is switched off
     expected.insert(expected.begin() + 1, {9, "&Ftp nach Hause...\tStrg+F9"});
     expectMenu(expected, host.menu(), "after the language change");
+}
+
+TEST_F(ExtensionLoad, OneRowPaletteSurvivesARewrite) {
+    writeExtensionIni({german() ? "Sprache=9" : "Sprache=7", "Programm1=-", "Pa=-1"});
+    load();
+    EXPECT_EQ(extensionIniValues().at("Pa"), "-1");
 }
 
 TEST_F(ExtensionLoad, SameLanguageKeepsCustomTextsAndWritesNothing) {
