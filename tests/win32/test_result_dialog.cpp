@@ -1,0 +1,364 @@
+// The result dialog and the search prompts on the real platform: content
+// search over real files with bad contents, the counters, "<" and "<<", OK
+// and the clipboard, the controls per mode, and what the prompts remember.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "common/filetools/content_search_win.h"
+#include "common/filetools/search_prompt_win.h"
+#include "common/text/language_win.h"
+#include "common/win/deliverable.h"
+#include "tests/win32/support/robot.h"
+#include "tests/win32/support/search_tree.h"
+
+using namespace filetools;
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+class ResultDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setDeliverable(kHelperProfile);
+        text::chooseLanguage();
+        ASSERT_NE(nullptr, useResourcesOf("quorvinx.exe"));
+        searchState() = SearchState{};
+    }
+    void TearDown() override { setResourceModule(nullptr); }
+};
+
+Lines listLines(HWND box) {
+    Lines lines;
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::vector<char> buffer(SendMessageA(box, LB_GETTEXTLEN, i, 0) + 1);
+        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+        lines.emplace_back(buffer.data());
+    }
+    return lines;
+}
+
+std::string clipboardText() {
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return "(clipboard not open)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    } else {
+        text = "(no text)";
+    }
+    CloseClipboard();
+    return text;
+}
+
+void setClipboard(const std::string& text) {
+    putClipboardText(nullptr, text);
+}
+
+// What the finished dialog showed, and what the robot then did.
+struct Seen {
+    std::string caption;
+    Lines lines;
+    std::string searched, hits, withHits;
+    bool progressVisible = false, removeVisible = false, compactVisible = false, withHitsVisible = false;
+    long extent = 0, clientWidth = 0;
+};
+
+// Runs a dialog whose tool searches the given files for the search text;
+// `after` acts on the finished dialog (the default presses OK).
+Seen runSearch(ResultMode mode, const std::string& search, const Lines& files,
+               std::function<void(HWND)> after = nullptr) {
+    SearchState& state = searchState();
+    state.searchText = upperCase(search);
+    state.searchPatterns = splitPatterns(state.searchText);
+    const PieceMatcher matcher = currentMatcher();
+    Seen seen;
+    ResultDialog dialog(kHelperResult, mode, state.searchText, [&](ResultDialog& d) {
+        for (const std::string& f : files) {
+            d.countFileSearched();
+            if (grepFile(kHelperSearch, matcher, d, f) == 1)
+                break;
+        }
+    });
+    Robot robot;
+    robot.onDialog(nullptr, [&](HWND d) {
+        if (!IsWindowVisible(GetDlgItem(d, IDOK)))
+            return false;
+        seen.caption = Robot::text(d);
+        seen.lines = listLines(GetDlgItem(d, 1025));
+        seen.searched = Robot::itemText(d, 1026);
+        seen.hits = Robot::itemText(d, 1027);
+        seen.withHits = Robot::itemText(d, 1029);
+        seen.progressVisible = IsWindowVisible(GetDlgItem(d, 1000));
+        seen.removeVisible = IsWindowVisible(GetDlgItem(d, 1031));
+        seen.compactVisible = IsWindowVisible(GetDlgItem(d, 1030));
+        seen.withHitsVisible = IsWindowVisible(GetDlgItem(d, 1029));
+        seen.extent = static_cast<long>(SendDlgItemMessageA(d, 1025, LB_GETHORIZONTALEXTENT, 0, 0));
+        RECT client;
+        GetClientRect(GetDlgItem(d, 1025), &client);
+        seen.clientWidth = client.right;
+        if (after)
+            after(d);
+        else
+            Robot::click(d, IDOK);
+        return true;
+    });
+    dialog.run(nullptr);
+    EXPECT_TRUE(robot.failures().empty());
+    return seen;
+}
+
+} // namespace
+
+TEST_F(ResultDialogTest, ContentSearchOverRealFilesWithBadContents) {
+    SearchTree tree;
+    tree.file("text.txt", "first foo\r\nnothing\r\nFOO again\r\n");
+    tree.file("binary.bin", std::string("\x01\x02 foo\0 hidden foo\n\xff\xfe foo\n", 25));
+    tree.file("long.txt", std::string(100000, 'f') + "\n");
+    tree.file("ctrlz.txt", "before foo\n\x1a after foo\n");
+    tree.file("locked.txt", "foo locked\n");
+    HANDLE lock = CreateFileA(tree.path("locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+    const Lines files = {tree.path("text.txt"),    tree.path("locked.txt"), tree.path("binary.bin"),
+                         tree.path("missing.txt"), tree.path("ctrlz.txt"),  tree.path("long.txt")};
+    const Seen seen = runSearch(ResultMode::ContentSearch, "foo", files);
+    CloseHandle(lock);
+
+    const std::string t = tree.path("text.txt") + "\t", b = tree.path("binary.bin") + "\t",
+                      c = tree.path("ctrlz.txt") + "\t";
+    const Lines expected = {
+        t + "first foo", t + "FOO again", " ", b + "\x01\x02 foo", b + "\xff\xfe foo", " ", c + "before foo", " "};
+    EXPECT_EQ(expected, seen.lines) << "the long line of f's has no FOO in any piece";
+    EXPECT_EQ("5", seen.hits);
+    EXPECT_EQ("3", seen.withHits);
+    EXPECT_EQ("6", seen.searched);
+    EXPECT_EQ("searchresult - (Find in files 'FOO')", seen.caption);
+    EXPECT_TRUE(seen.progressVisible && seen.removeVisible && seen.compactVisible && seen.withHitsVisible);
+    EXPECT_EQ(2 * seen.clientWidth, seen.extent);
+}
+
+TEST_F(ResultDialogTest, LongLinesAreCutIntoPiecesAndShownShort) {
+    SearchTree tree;
+    std::string line(3000, 'a');
+    line.replace(998, 2, "ZZ"); // across the first cut: not found
+    line.replace(2997, 3, "TAI"); // the whole fourth piece
+    tree.file("long.txt", line + "\n");
+    const Seen seen = runSearch(ResultMode::ContentSearch, "zz|tai", {tree.path("long.txt")});
+    ASSERT_EQ(2u, seen.lines.size());
+    EXPECT_EQ(tree.path("long.txt") + "\tTAI", seen.lines[0]) << "the fourth piece holds the last 3 characters";
+    EXPECT_EQ("1", seen.hits);
+}
+
+TEST_F(ResultDialogTest, ColumnButtonsOnHitLines) {
+    SearchTree tree;
+    tree.file("a.txt", "x\ty  z\n");
+    const std::string p = tree.path("a.txt");
+    const struct {
+        std::vector<int> buttons;
+        Lines expected;
+    } cases[] = {
+        {{1031}, {"x\ty  z", " "}},
+        {{1031, 1030}, {"xy z", " "}},
+        {{1030}, {p + "\txy z", " "}},
+        {{1031, 1031}, {"y  z", " "}},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        Lines after;
+        runSearch(ResultMode::ContentSearch, "x", {p}, [&](HWND d) {
+            for (int id : cases[i].buttons)
+                SendDlgItemMessageA(d, id, BM_CLICK, 0, 0);
+            after = listLines(GetDlgItem(d, 1025));
+            Robot::click(d, IDOK);
+        });
+        EXPECT_EQ(cases[i].expected, after) << "case " << i;
+    }
+}
+
+TEST_F(ResultDialogTest, OkCopiesTheSelectedLines) {
+    SearchTree tree;
+    tree.file("a.txt", "one hit\ntwo hit\nnone\nthree hit\n");
+    const std::string p = tree.path("a.txt");
+    setClipboard("before");
+    runSearch(ResultMode::ContentSearch, "hit", {p}, [](HWND d) {
+        SendDlgItemMessageA(d, 1025, LB_SETSEL, TRUE, 0);
+        SendDlgItemMessageA(d, 1025, LB_SETSEL, TRUE, 2);
+        Robot::click(d, IDOK);
+    });
+    EXPECT_EQ(p + "\tone hit\r\n" + p + "\tthree hit\r\n", clipboardText());
+
+    setClipboard("before");
+    runSearch(ResultMode::ContentSearch, "hit", {p});
+    EXPECT_EQ("", clipboardText()) << "no line selected: an empty text";
+
+    setClipboard("before");
+    runSearch(ResultMode::ContentSearch, "absent", {p});
+    EXPECT_EQ("before", clipboardText()) << "an empty list leaves the clipboard alone";
+
+    setClipboard("before");
+    runSearch(ResultMode::ContentSearch, "hit", {p}, [](HWND d) {
+        SendDlgItemMessageA(d, 1025, LB_SETSEL, TRUE, -1);
+        PostMessageA(d, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_EQ("before", clipboardText()) << "Escape after the run closes without copying";
+}
+
+TEST_F(ResultDialogTest, ClipboardTextStaysWithinTheBlock) {
+    SearchTree tree;
+    std::string many;
+    for (int i = 0; i < 400; ++i)
+        many += std::string(200, 'k') + " hit\n";
+    tree.file("many.txt", many);
+    runSearch(ResultMode::ContentSearch, "hit", {tree.path("many.txt")}, [](HWND d) {
+        SendDlgItemMessageA(d, 1025, LB_SETSEL, TRUE, -1);
+        Robot::click(d, IDOK);
+    });
+    const std::string text = clipboardText();
+    // Each line: the path, a TAB, 255 characters of the piece, CR LF.
+    const std::size_t line = tree.path("many.txt").size() + 1 + 204 + 2;
+    EXPECT_EQ(((32000 + line - 1) / line) * line, text.size());
+    EXPECT_LT(text.size(), kClipboardBlock);
+}
+
+TEST_F(ResultDialogTest, ControlsAndCaptionPerMode) {
+    SearchTree tree;
+    tree.file("a.txt", "a\n");
+    const Seen names = runSearch(ResultMode::NameSearch, "*.txt", {});
+    EXPECT_EQ("searchresult - (Find filename '*.TXT')", names.caption);
+    EXPECT_FALSE(names.removeVisible || names.compactVisible || names.withHitsVisible || names.progressVisible);
+    const Seen equal = runSearch(ResultMode::EqualFiles, "*", {});
+    EXPECT_EQ("searchresult - (Search for equal files)", equal.caption);
+    EXPECT_FALSE(equal.removeVisible || equal.compactVisible);
+    EXPECT_TRUE(equal.progressVisible && equal.withHitsVisible);
+}
+
+TEST_F(ResultDialogTest, EscapeDuringTheSearchKeepsWhatWasFound) {
+    SearchTree tree;
+    Lines files;
+    for (int i = 0; i < 300; ++i) {
+        tree.file("f" + std::to_string(i) + ".txt", "hit\n");
+        files.push_back(tree.path("f" + std::to_string(i) + ".txt"));
+    }
+    SearchState& state = searchState();
+    state.searchPatterns = {"HIT"};
+    const PieceMatcher matcher = currentMatcher();
+    int searched = 0;
+    Lines lines;
+    ResultDialog dialog(kHelperResult, ResultMode::ContentSearch, "HIT", [&](ResultDialog& d) {
+        for (const std::string& f : files) {
+            ++searched;
+            if (searched == 10)
+                PostMessageA(d.window(), WM_KEYDOWN, VK_ESCAPE, 0);
+            if (grepFile(kHelperSearch, matcher, d, f) == 1)
+                break;
+        }
+    });
+    Robot robot;
+    robot.onDialog(nullptr, [&](HWND d) {
+        if (!IsWindowVisible(GetDlgItem(d, IDOK)))
+            return false;
+        lines = listLines(GetDlgItem(d, 1025));
+        Robot::click(d, IDOK);
+        return true;
+    });
+    dialog.run(nullptr);
+    EXPECT_EQ(10, searched) << "the search stops in the file during which Escape came";
+    EXPECT_EQ(19u, lines.size()) << "nine files with their hit and separator; the tenth stopped after its hit";
+    EXPECT_TRUE(resultCancel().set);
+}
+
+namespace {
+
+struct PromptSeen {
+    std::string initialSearch, initialSelection;
+    bool hiddenTicked = false;
+};
+
+bool runPrompt(const PromptRequest& request, const std::string& search, const std::string& selection, bool untickHidden,
+               bool confirm, PromptSeen* seen = nullptr) {
+    Robot robot;
+    robot.onDialog(nullptr, [&](HWND d) {
+        const int searchEdit = request.kind == PromptKind::Extension ? 113 : 110;
+        if (seen) {
+            seen->initialSearch = Robot::itemText(d, searchEdit);
+            seen->initialSelection = request.kind == PromptKind::HelperWithSelection ? Robot::itemText(d, 111) : "";
+            seen->hiddenTicked = request.kind != PromptKind::Extension && Robot::isChecked(d, 1007);
+        }
+        Robot::setItemText(d, searchEdit, search.c_str());
+        if (request.kind == PromptKind::HelperWithSelection)
+            Robot::setItemText(d, 111, selection.c_str());
+        if (untickHidden)
+            Robot::setChecked(d, 1007, false);
+        Robot::click(d, confirm ? IDOK : IDCANCEL);
+        return true;
+    });
+    return promptForSearch(nullptr, request);
+}
+
+std::string iniValue(const char* key) {
+    char buffer[400] = "";
+    GetPrivateProfileStringA("Suchbegriffe", key, "(none)", buffer, sizeof buffer, "Quorvin.ini");
+    return buffer;
+}
+
+} // namespace
+
+TEST_F(ResultDialogTest, HelperPromptRemembersItsTextsInTheSettingsFile) {
+    WritePrivateProfileStringA("Suchbegriffe", "f1A", nullptr, "Quorvin.ini");
+    WritePrivateProfileStringA("Suchbegriffe", "f1B", nullptr, "Quorvin.ini");
+    const PromptRequest request{PromptKind::HelperWithSelection, 15010, 15011, "f1A", "f1B"};
+    PromptSeen first;
+    ASSERT_TRUE(runPrompt(request, "größe | Foo", "*.txt| *.DOC", true, true, &first));
+    EXPECT_EQ("*", first.initialSearch) << "default when nothing is remembered";
+    EXPECT_EQ("*", first.initialSelection);
+    EXPECT_TRUE(first.hiddenTicked) << "all four boxes are ticked at start";
+    const SearchState& state = searchState();
+    EXPECT_EQ("GRÖßE | FOO", state.searchText);
+    EXPECT_EQ((Lines{"GRÖßE", "FOO"}), state.searchPatterns);
+    EXPECT_EQ((Lines{"*.TXT", "*.DOC"}), state.namePatterns);
+    EXPECT_FALSE(state.attributes.hidden);
+    EXPECT_TRUE(state.attributes.system && state.attributes.readOnly && state.attributes.archive);
+    EXPECT_EQ("größe | Foo", iniValue("f1A")) << "the raw text is remembered";
+    EXPECT_EQ("*.txt| *.DOC", iniValue("f1B"));
+
+    PromptSeen second;
+    ASSERT_FALSE(runPrompt(request, "other", "other", false, false, &second));
+    EXPECT_EQ("größe | Foo", second.initialSearch);
+    EXPECT_EQ("*.txt| *.DOC", second.initialSelection);
+    EXPECT_FALSE(second.hiddenTicked) << "the boxes show the current filter";
+    EXPECT_EQ("größe | Foo", iniValue("f1A")) << "cancel writes nothing";
+}
+
+TEST_F(ResultDialogTest, OverlongAndManyPiecedSearchTexts) {
+    const PromptRequest request{PromptKind::HelperSearchOnly, 15034, 15011, "f4A", "f4B"};
+    ASSERT_TRUE(runPrompt(request, std::string(500, 'q'), "", false, true));
+    EXPECT_EQ(std::string(99, 'Q'), searchState().searchText);
+    EXPECT_EQ(Lines{"*"}, searchState().namePatterns) << "the single-field prompt passes every name";
+    ASSERT_TRUE(runPrompt(request, "a|b|c|d|e|f|g|h|i|j|k|l", "", false, true));
+    EXPECT_EQ((Lines{"A", "B", "C", "D", "E", "F", "G", "H", "I", "J"}), searchState().searchPatterns);
+    ASSERT_TRUE(runPrompt(request, std::string(50, '*'), "", false, true));
+    EXPECT_EQ(Lines{std::string(50, '*')}, searchState().searchPatterns);
+    ASSERT_TRUE(runPrompt(request, "   ", "", false, true));
+    EXPECT_EQ("*", searchState().searchText);
+}
+
+TEST_F(ResultDialogTest, ExtensionPromptKeepsTheLastTextInMemory) {
+    setDeliverable(kExtensionProfile);
+    ASSERT_NE(nullptr, useResourcesOf("korbinen.dll"));
+    const PromptRequest request{PromptKind::Extension, 15010, 15011, {}, {}};
+    PromptSeen first, second;
+    ASSERT_TRUE(runPrompt(request, " Größe ", "", false, true, &first));
+    EXPECT_EQ("", first.initialSearch);
+    EXPECT_EQ("Größe", searchState().searchText) << "kept as typed";
+    EXPECT_EQ(Lines{"GRÖßE"}, searchState().searchPatterns);
+    ASSERT_FALSE(runPrompt(request, "x", "", false, false, &second));
+    EXPECT_EQ("Größe", second.initialSearch);
+    setDeliverable(kHelperProfile);
+}
