@@ -569,4 +569,44 @@ TEST_F(FmHostTest, KorbinenLoadsAndAnswersThroughItsPopup) {
     EXPECT_EQ(items[items.size() - 3].substr(0, 9), "item 718 ") << joined(items);
 }
 
+TEST_F(FmHostTest, KorbinenGraysFileItemsUnlessOnlyFilesAreSelected) {
+    writeIni({{"korbinen", besideTestProgram("korbinen.dll")}});
+    start();
+    struct Case {
+        std::vector<std::string> names;
+        bool grayed;
+    };
+    const Case cases[] = {{{"alpha.txt", "beta.dat"}, false}, {{"gamma", "alpha.txt"}, true}, {{}, true}};
+    for (size_t n = 0; n < std::size(cases); ++n) {
+        const Case& c = cases[n];
+        selectOnly(c.names);
+        // Alt+E, as a user opens the menu: korbinen asks fmhost for the selection before it drops down.
+        PostMessageA(frame_, WM_SYSCOMMAND, SC_KEYMENU, 'E');
+        std::vector<std::string> shown;
+        for (int i = 0; i < 100; ++i, Sleep(50)) {
+            shown = report();
+            if (!linesStarting(shown, "helpline ").empty() && linesStarting(shown, "helpline ")[0] != "helpline ")
+                break;
+        }
+        ASSERT_NE(linesStarting(shown, "helpline "), std::vector<std::string>{"helpline "})
+            << "case " << n << ": the menu did not open\n"
+            << joined(shown);
+        std::vector<std::string> fileItems;
+        for (const std::string& line : popupLines(shown, 1)) {
+            int id = std::atoi(line.c_str() + 5);
+            if ((id >= 701 && id <= 708) || id == 710)
+                fileItems.push_back(line);
+        }
+        ASSERT_FALSE(fileItems.empty()) << "case " << n << ": korbinen's menu has no program or file info item\n"
+                                        << joined(shown);
+        for (const std::string& line : fileItems)
+            EXPECT_EQ(line.find(" grayed ") != std::string::npos, c.grayed) << "case " << n << ": " << line;
+        PostMessageA(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessageA(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
+        for (int i = 0; i < 100 && !contains(shown, "helpline "); ++i, Sleep(50))
+            shown = report();
+        ASSERT_TRUE(contains(shown, "helpline ")) << "case " << n << ": the menu did not close";
+    }
+}
+
 } // namespace

@@ -380,6 +380,7 @@ void Frame::onMenuSelect(WPARAM wParam, LPARAM lParam) {
     if (flags == 0xFFFF && !menu) {
         // The menu closed.
         highlighted_ = 0;
+        helpLine_.clear();
         showStatus();
         return;
     }
