@@ -1,0 +1,205 @@
+// The real quorvinx.exe on its own: what its command line makes it do, seen
+// from another process (its message boxes, its exit, the list file it was
+// given). Also the tools' shared start on the list file, in this process.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/filetools/selection_list_win.h"
+#include "common/win/deliverable.h"
+#include "tests/win32/support/host_fixture.h"
+#include "tests/win32/support/remote_window.h"
+#include "tests/win32/support/robot.h"
+
+namespace {
+
+// A fresh directory for one test, removed with what is left in it.
+class TempDirectory {
+public:
+    TempDirectory() {
+        char base[MAX_PATH] = "";
+        GetTempPathA(sizeof base, base);
+        char name[MAX_PATH] = "";
+        GetTempFileNameA(base, "qhl", 0, name);
+        DeleteFileA(name);
+        CreateDirectoryA(name, nullptr);
+        path_ = name;
+    }
+    ~TempDirectory() {
+        WIN32_FIND_DATAA found;
+        HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &found);
+        if (find != INVALID_HANDLE_VALUE) {
+            do {
+                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+                    DeleteFileA((path_ + "\\" + found.cFileName).c_str());
+            } while (FindNextFileA(find, &found));
+            FindClose(find);
+        }
+        RemoveDirectoryA(path_.c_str());
+    }
+    const std::string& path() const { return path_; }
+    std::string file(const char* name) const { return path_ + "\\" + name; }
+
+private:
+    std::string path_;
+};
+
+bool writeFile(const std::string& path, const std::string& bytes) {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (file == nullptr)
+        return false;
+    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && ok;
+}
+
+bool exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string helperCommand(const std::string& arguments) {
+    std::string command = "\"";
+    command += besideTestProgram("quorvinx.exe");
+    command += '"';
+    if (!arguments.empty()) {
+        command += ' ';
+        command += arguments;
+    }
+    return command;
+}
+
+struct SeenBox {
+    std::string text;
+    std::string caption;
+};
+
+// Runs the helper to its end. Any window it shows is read (message box text,
+// or the caption of a dialog) and dismissed, so a tool that shows a dialog
+// in a later build does not hang the test. False when it did not end.
+bool runHelper(const std::string& arguments, const std::string& directory, std::vector<SeenBox>& seen) {
+    ChildProcess helper(helperCommand(arguments), directory.c_str());
+    if (!helper.started())
+        return false;
+    const DWORD start = GetTickCount();
+    while (!helper.wait(50)) {
+        if (GetTickCount() - start > 20000)
+            return false;
+        for (HWND window : processWindows(helper.id())) {
+            const HWND text = GetDlgItem(window, 0xFFFF);
+            seen.push_back({text ? remoteText(text) : std::string(), remoteText(window)});
+            // A message box has only OK; a dialog is left through Cancel.
+            remoteClick(window, GetDlgItem(window, IDCANCEL) ? IDCANCEL : IDOK);
+            Sleep(200);
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+TEST(HelperAlone, FirstCharacterThatIsNoDigitIsAnUnknownFunction) {
+    const struct {
+        const char* firstArgument;
+        const char* message;
+    } cases[] = {
+        {"x", "unbekannte Funktion: x"},
+        {"xyz", "unbekannte Funktion: xyz"},
+        {"-7", "unbekannte Funktion: -7"},
+    };
+    for (const auto& c : cases) {
+        TempDirectory dir;
+        ASSERT_TRUE(writeFile(dir.file("zqk1.tmp"), "C:\\\r\n"));
+        std::vector<SeenBox> seen;
+        ASSERT_TRUE(runHelper(std::string(c.firstArgument) + " zqk1.tmp", dir.path(), seen)) << c.firstArgument;
+        ASSERT_EQ(1u, seen.size()) << "first argument " << c.firstArgument;
+        EXPECT_EQ(c.message, seen[0].text) << "first argument " << c.firstArgument;
+        EXPECT_EQ("Quorvin", seen[0].caption) << "first argument " << c.firstArgument;
+        EXPECT_FALSE(exists(dir.file("zqk1.tmp"))) << "the list file stays after " << c.firstArgument;
+    }
+}
+
+TEST(HelperAlone, DigitFollowedByMoreCharactersIsThatLetter) {
+    // Letter 7 copies the list for another caller; whatever it shows, it is
+    // never the unknown-function message that "7abc" as a whole would give.
+    TempDirectory dir;
+    ASSERT_TRUE(writeFile(dir.file("zqk2.tmp"), "C:\\a.txt\r\n"));
+    std::vector<SeenBox> seen;
+    ASSERT_TRUE(runHelper("7abc zqk2.tmp", dir.path(), seen));
+    for (const SeenBox& box : seen)
+        EXPECT_EQ(std::string::npos, box.text.find("unbekannte Funktion")) << box.text;
+}
+
+TEST(HelperAlone, NoArgumentsDeletesNothing) {
+    TempDirectory dir;
+    // Names a list file could have: none of them may go.
+    const char* names[] = {"zqk3.tmp", "0", "zqkA1B2.tmp"};
+    for (const char* name : names)
+        ASSERT_TRUE(writeFile(dir.file(name), "C:\\\r\n"));
+    std::vector<SeenBox> seen;
+    ASSERT_TRUE(runHelper("", dir.path(), seen));
+    for (const char* name : names)
+        EXPECT_TRUE(exists(dir.file(name))) << name << " was deleted";
+    for (const SeenBox& box : seen)
+        EXPECT_EQ(std::string::npos, box.text.find("Error")) << box.text;
+}
+
+TEST(SelectionListFile, ReadThroughTheRuntimeInTextMode) {
+    using Lines = std::vector<std::string>;
+    const struct {
+        const char* name;
+        std::string bytes;
+        Lines expected;
+    } cases[] = {
+        {"as the extension writes it", "C:\\a.txt\r\nC:\\dir\r\n", {"C:\\a.txt", "C:\\dir"}},
+        {"LF only", "C:\\a.txt\nC:\\dir\n", {"C:\\a.txt", "C:\\dir"}},
+        {"last line without line end", "C:\\a.txt\r\nC:\\last", {"C:\\a.txt", "C:\\last"}},
+        {"empty lines", "\r\nC:\\\r\n\r\n", {"C:\\"}},
+        {"CP1252 name",
+         "C:\\gr\xf6\xdf"
+         "e.txt\r\n",
+         {"C:\\gr\xf6\xdf"
+          "e.txt"}},
+    };
+    for (const auto& c : cases) {
+        TempDirectory dir;
+        ASSERT_TRUE(writeFile(dir.file("zqk4.tmp"), c.bytes));
+        Lines lines;
+        EXPECT_TRUE(filetools::readSelectionList(dir.file("zqk4.tmp"), lines)) << c.name;
+        EXPECT_EQ(c.expected, lines) << "case: " << c.name;
+    }
+}
+
+TEST(SelectionListFile, ToolThatCannotOpenTheListTellsTheUser) {
+    setDeliverable(kHelperProfile);
+    TempDirectory dir;
+    const std::string paths[] = {"", dir.file("zqk-missing.tmp")};
+    for (const std::string& path : paths) {
+        std::vector<SeenBox> seen;
+        Robot robot;
+        robot.onMessageBox([&](HWND box, const std::string& text, const std::string& caption) {
+            seen.push_back({text, caption});
+            Robot::click(box, IDOK);
+        });
+        filetools::SelectionListReader reader;
+        EXPECT_FALSE(filetools::openSelectionList(reader, path)) << "path \"" << path << "\"";
+        EXPECT_FALSE(reader.isOpen());
+        ASSERT_EQ(1u, seen.size()) << "path \"" << path << "\"";
+        EXPECT_EQ("Error: Open (tmp)", seen[0].text);
+        EXPECT_EQ("Quorvin", seen[0].caption);
+    }
+    setDeliverable(kExtensionProfile);
+}
+
+TEST(SelectionListFile, ToolOpensAnExistingListWithoutAMessage) {
+    TempDirectory dir;
+    ASSERT_TRUE(writeFile(dir.file("zqk5.tmp"), "C:\\a\r\n"));
+    filetools::SelectionListReader reader;
+    ASSERT_TRUE(filetools::openSelectionList(reader, dir.file("zqk5.tmp")));
+    std::string line;
+    EXPECT_TRUE(reader.nextLine(line));
+    EXPECT_EQ("C:\\a", line);
+    EXPECT_TRUE(threadDialogs().empty());
+}
