@@ -609,4 +609,42 @@ TEST_F(FmHostTest, KorbinenGraysFileItemsUnlessOnlyFilesAreSelected) {
     }
 }
 
+TEST_F(FmHostTest, WideExtensionsAreCalledThroughTheWideEntryWithWideRecords) {
+    writeFile(dir_ + "\\größe.txt", "groß");
+    writeIni({{"narrow", besideTestProgram(kProbe)}, {"wide", besideTestProgram("fmhost_probe_w.dll")}});
+    start("/openmenu:1");
+    std::vector<std::string> lines = waitForLog("fmhost_probe_w.dll: helpstring id=1 ");
+    EXPECT_EQ(linesStarting(lines, "fmhost_probe_w.dll: "),
+              (std::vector<std::string>{
+                  "fmhost_probe_w.dll: load window=frame size=" + std::to_string(sizeof(FMS_LOADW)) + " delta=800",
+                  "fmhost_probe_w.dll: toolbarload size=20", "fmhost_probe_w.dll: helpstring id=-1 menu=set",
+                  "fmhost_probe_w.dll: initmenu first=801 items=7", "fmhost_probe_w.dll: helpstring id=1 menu=set"}))
+        << joined(lines);
+    std::vector<std::string> shown = report();
+    EXPECT_TRUE(contains(shown, "popup &Unicode ü")) << joined(shown);
+    EXPECT_TRUE(contains(shown, "helpline Unicode ü help 1")) << joined(shown);
+    PostMessageA(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(frame_, WM_KEYDOWN, VK_ESCAPE, 0);
+    for (int i = 0; i < 100 && !contains(shown, "helpline "); ++i, Sleep(50))
+        shown = report();
+
+    selectOnly({"größe.txt"});
+    clearLog();
+    PostMessageA(frame_, WM_COMMAND, 821, 0);
+    lines = waitForLog("fmhost_probe_w.dll: drive ");
+    std::string path = dir_ + "\\größe.txt";
+    EXPECT_EQ(lines, (std::vector<std::string>{"fmhost_probe_w.dll: command 21 window=frame lparam=0",
+                                               "fmhost_probe_w.dll: focus 1 count 1",
+                                               "fmhost_probe_w.dll: sel 0 ret 0 attr " +
+                                                   std::to_string(attributeByte(path)) + " size 4 name " + path,
+                                               "fmhost_probe_w.dll: beyond ret -1 name untouched",
+                                               linesStarting(lines, "fmhost_probe_w.dll: short 0 ").empty()
+                                                   ? std::string("(no short name)")
+                                                   : linesStarting(lines, "fmhost_probe_w.dll: short 0 ")[0],
+                                               "fmhost_probe_w.dll: drive ret 1 path " + dir_}))
+        << joined(lines);
+    for (const std::string& line : log())
+        EXPECT_EQ(line.find("narrow entry"), std::string::npos) << line;
+}
+
 } // namespace

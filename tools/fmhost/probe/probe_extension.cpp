@@ -2,7 +2,9 @@
 // what the host's queries answer, as lines to the file named by FMHOST_PROBE_LOG.
 // Copies of the library behave by their file name: one whose name contains
 // "refuse" declines to load, one with "unterminated" fills the menu title field
-// to its last byte without a terminator.
+// to its last byte without a terminator. Built with PROBE_WIDE it is a Unicode
+// extension: FMExtensionProcW with the wide records, and an FMExtensionProc
+// beside it that a host should never call.
 #include <windows.h>
 #include <commctrl.h>
 #include <wfext.h>
@@ -13,6 +15,46 @@
 #include <string>
 
 namespace {
+
+#ifdef PROBE_WIDE
+using LoadRecord = FMS_LOADW;
+using HelpRecord = FMS_HELPSTRINGW;
+using SelectionRecord = FMS_GETFILESELW;
+using DriveRecord = FMS_GETDRIVEINFOW;
+constexpr UINT kGetFileSelLfn = FM_GETFILESELLFNW;
+constexpr UINT kGetFileSel = FM_GETFILESELW;
+constexpr UINT kGetDriveInfo = FM_GETDRIVEINFOW;
+constexpr const char* kTitle = "&Unicode ü";
+#else
+using LoadRecord = FMS_LOADA;
+using HelpRecord = FMS_HELPSTRINGA;
+using SelectionRecord = FMS_GETFILESELA;
+using DriveRecord = FMS_GETDRIVEINFOA;
+constexpr UINT kGetFileSelLfn = FM_GETFILESELLFNA;
+constexpr UINT kGetFileSel = FM_GETFILESELA;
+constexpr UINT kGetDriveInfo = FM_GETDRIVEINFOA;
+constexpr const char* kTitle = "&Probe";
+#endif
+
+// Texts are logged in the ANSI code page whichever records carried them.
+[[maybe_unused]] std::string ansi(const char* text) {
+    return text;
+}
+
+[[maybe_unused]] std::string ansi(const wchar_t* text) {
+    char buffer[1024] = "";
+    WideCharToMultiByte(CP_ACP, 0, text, -1, buffer, sizeof buffer, nullptr, nullptr);
+    return buffer;
+}
+
+template <size_t N> void setText(char (&field)[N], const std::string& text) {
+    lstrcpynA(field, text.c_str(), N);
+}
+
+template <size_t N> void setText(wchar_t (&field)[N], const std::string& text) {
+    MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, field, N);
+    field[N - 1] = L'\0';
+}
 
 HMENU menu = nullptr;
 HBITMAP buttons = nullptr;
@@ -48,7 +90,7 @@ const char* windowKind(HWND window) {
     return std::strcmp(className, "FmHostFrame") == 0 ? "frame" : "other";
 }
 
-LONG load(HWND window, FMS_LOADA* answer) {
+LONG load(HWND window, LoadRecord* answer) {
     log("load window=%s size=%lu delta=%u", windowKind(window), answer->dwSize, answer->wMenuDelta);
     if (name.find("refuse") != std::string::npos)
         return 0;
@@ -62,11 +104,13 @@ LONG load(HWND window, FMS_LOADA* answer) {
     AppendMenuA(menu, MF_STRING, 4, "Probe re&fresh");
     AppendMenuA(menu, MF_STRING, 105, "Probe &wrapped");
     answer->hMenu = menu;
-    answer->dwSize = sizeof(FMS_LOADA);
-    if (name.find("unterminated") != std::string::npos)
-        std::memset(answer->szMenuName, 'N', sizeof answer->szMenuName);
-    else
-        std::strcpy(answer->szMenuName, "&Probe");
+    answer->dwSize = sizeof(LoadRecord);
+    if (name.find("unterminated") != std::string::npos) {
+        for (auto& c : answer->szMenuName)
+            c = 'N';
+    } else {
+        setText(answer->szMenuName, kTitle);
+    }
     return 1;
 }
 
@@ -88,30 +132,30 @@ void queries(HWND window) {
     LRESULT count = SendMessageA(window, FM_GETSELCOUNTLFN, 0, 0);
     log("focus %ld count %ld", static_cast<long>(focus), static_cast<long>(count));
     for (LRESULT i = 0; i < count; ++i) {
-        FMS_GETFILESELA entry{};
-        LRESULT r = SendMessageA(window, FM_GETFILESELLFNA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry));
+        SelectionRecord entry{};
+        LRESULT r = SendMessageA(window, kGetFileSelLfn, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry));
         log("sel %ld ret %ld attr %u size %lu name %s", static_cast<long>(i), static_cast<long>(r), entry.bAttr,
-            entry.dwSize, entry.szName);
+            entry.dwSize, ansi(entry.szName).c_str());
     }
-    FMS_GETFILESELA beyond{};
-    std::strcpy(beyond.szName, "untouched");
-    LRESULT r = SendMessageA(window, FM_GETFILESELLFNA, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&beyond));
-    log("beyond ret %ld name %s", static_cast<long>(r), beyond.szName);
+    SelectionRecord beyond{};
+    setText(beyond.szName, "untouched");
+    LRESULT r = SendMessageA(window, kGetFileSelLfn, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(&beyond));
+    log("beyond ret %ld name %s", static_cast<long>(r), ansi(beyond.szName).c_str());
     LRESULT shortCount = SendMessageA(window, FM_GETSELCOUNT, 0, 0);
     for (LRESULT i = 0; i < shortCount; ++i) {
-        FMS_GETFILESELA entry{};
-        SendMessageA(window, FM_GETFILESELA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry));
-        log("short %ld name %s", static_cast<long>(i), entry.szName);
+        SelectionRecord entry{};
+        SendMessageA(window, kGetFileSel, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&entry));
+        log("short %ld name %s", static_cast<long>(i), ansi(entry.szName).c_str());
     }
-    FMS_GETDRIVEINFOA drive{};
-    r = SendMessageA(window, FM_GETDRIVEINFOA, 0, reinterpret_cast<LPARAM>(&drive));
-    log("drive ret %ld path %s", static_cast<long>(r), drive.szPath);
+    DriveRecord drive{};
+    r = SendMessageA(window, kGetDriveInfo, 0, reinterpret_cast<LPARAM>(&drive));
+    log("drive ret %ld path %s", static_cast<long>(r), ansi(drive.szPath).c_str());
 }
 
 LONG dispatch(HWND window, WORD message, LONG lParam) {
     switch (message) {
     case FMEVENT_LOAD:
-        return load(window, reinterpret_cast<FMS_LOADA*>(lParam));
+        return load(window, reinterpret_cast<LoadRecord*>(lParam));
     case FMEVENT_TOOLBARLOAD:
         return toolbarLoad(reinterpret_cast<FMS_TOOLBARLOAD*>(lParam));
     case FMEVENT_UNLOAD:
@@ -131,9 +175,9 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
         return 0;
     }
     case FMEVENT_HELPSTRING: {
-        auto* help = reinterpret_cast<FMS_HELPSTRINGA*>(lParam);
+        auto* help = reinterpret_cast<HelpRecord*>(lParam);
         log("helpstring id=%d menu=%s", help->idCommand, help->hMenu ? "set" : "null");
-        std::snprintf(help->szHelp, sizeof help->szHelp, "Probe help %d", help->idCommand);
+        setText(help->szHelp, std::string(kTitle + 1) + " help " + std::to_string(help->idCommand));
         return 0;
     }
     case FMEVENT_HELPMENUITEM:
@@ -160,6 +204,21 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
 
 } // namespace
 
+#ifdef PROBE_WIDE
+extern "C" LONG WINAPI FMExtensionProcW(HWND window, WORD message, LONG lParam) {
+    try {
+        return dispatch(window, message, lParam);
+    } catch (...) {
+        return 0;
+    }
+}
+
+// A host that finds the wide entry must use it; a call here is a fault to see in the log.
+extern "C" LONG WINAPI FMExtensionProc(HWND, WORD message, LONG) {
+    log("narrow entry called with %u", message);
+    return 0;
+}
+#else
 extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LONG lParam) {
     try {
         return dispatch(window, message, lParam);
@@ -167,6 +226,7 @@ extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LONG lParam) {
         return 0;
     }
 }
+#endif
 
 extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
