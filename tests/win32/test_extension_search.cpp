@@ -1,0 +1,182 @@
+// The extension's own content search (command 16 on Windows 3.50 and older),
+// with the real korbinen.dll in a stand-in File Manager: the prompt that
+// remembers its text, the walk over the selection in enumeration order, the
+// result list and the clipboard. Wine reports an old Windows only to a
+// program named for it at start, so the checks run in a child copy of this
+// program that Wine takes for Windows 3.10.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <wfext.h>
+
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/win32/support/host_fixture.h"
+#include "tests/win32/support/remote_window.h"
+#include "tests/win32/support/robot.h"
+#include "tests/win32/support/search_tree.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+constexpr const char* kChildVariable = "KORB_SEARCH_OLD_WINDOWS";
+constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\test_extension_search.exe";
+
+bool inChild() {
+    return std::getenv(kChildVariable) != nullptr;
+}
+
+Lines listLines(HWND box) {
+    Lines lines;
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::vector<char> buffer(SendMessageA(box, LB_GETTEXTLEN, i, 0) + 1);
+        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+        lines.emplace_back(buffer.data());
+    }
+    return lines;
+}
+
+std::string clipboardText() {
+    std::string text = "(no text)";
+    if (!OpenClipboard(nullptr))
+        return "(clipboard not open)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
+// The names below a folder in enumeration order, each folder's children where it stands.
+void interleaved(const std::string& folder, Lines& out) {
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        if (data.cFileName[0] == '.')
+            continue;
+        const std::string child = folder + "\\" + data.cFileName;
+        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            interleaved(child, out);
+        else
+            out.push_back(child);
+    } while (FindNextFileA(find, &data));
+    FindClose(find);
+}
+
+struct SearchRun {
+    std::string caption, initialText;
+    Lines lines;
+    std::string searched, hits, withHits;
+};
+
+// Command 16 through FMExtensionProc, the prompt answered with `typed`, the
+// first `select` lines selected before OK.
+SearchRun runCommand16(HostFixture& host, const std::string& typed, int select) {
+    SearchRun run;
+    Robot robot;
+    robot.onDialog("Find in files", [&](HWND d) {
+        run.initialText = Robot::itemText(d, 113);
+        Robot::setItemText(d, 113, typed.c_str());
+        Robot::click(d, IDOK);
+        return true;
+    });
+    robot.onDialog("searchresult", [&](HWND d) {
+        if (!IsWindowVisible(GetDlgItem(d, IDOK)))
+            return false;
+        run.caption = Robot::text(d);
+        run.lines = listLines(GetDlgItem(d, 182));
+        run.searched = Robot::itemText(d, 185);
+        run.hits = Robot::itemText(d, 188);
+        run.withHits = Robot::itemText(d, 194);
+        for (int i = 0; i < select; ++i)
+            SendDlgItemMessageA(d, 182, LB_SETSEL, TRUE, i);
+        Robot::click(d, IDOK);
+        return true;
+    });
+    host.call(16);
+    EXPECT_TRUE(robot.done()) << "a dialog did not come";
+    return run;
+}
+
+} // namespace
+
+TEST(ExtensionSearch, InProcessPathOnOldWindows) {
+    if (inChild())
+        GTEST_SKIP() << "this is the child";
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win31"), 6);
+    RegCloseKey(key);
+    SetEnvironmentVariableA(kChildVariable, "1");
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    ChildProcess child(std::string("\"") + self + "\" --gtest_filter=ExtensionSearchOldWindows.*");
+    SetEnvironmentVariableA(kChildVariable, nullptr);
+    ASSERT_TRUE(child.started());
+    const bool ended = child.wait(120000);
+    RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+    ASSERT_TRUE(ended) << "the child did not end";
+    EXPECT_EQ(0u, child.exitCode()) << "the checks in the child failed (see its output above)";
+}
+
+TEST(ExtensionSearchOldWindows, Command16SearchesTheSelection) {
+    if (!inChild())
+        GTEST_SKIP() << "runs in the child that Wine takes for Windows 3.10";
+    ASSERT_EQ(3u, LOBYTE(LOWORD(GetVersion())));
+    SearchTree tree;
+    tree.file("single.txt", "Foo in the single file\n");
+    tree.file("dir\\a.txt", "no\nfoo a\n");
+    tree.file("dir\\deeper\\b.txt", "FOO b\n");
+    tree.file("dir\\c.txt", "fOo c\n");
+    tree.file("dir\\.dot.txt", "foo never\n");
+    HostFixture host;
+    ASSERT_TRUE(host.loadLibrary());
+    host.sendLoad();
+    host.call(12); // refresh: tells whether commands reach the routing at all
+    if (host.countReceived(FM_REFRESH_WINDOWS) == 0)
+        GTEST_SKIP() << "FMExtensionProc does not route commands to the extension's routing yet";
+
+    host.state.focus = FMFOCUS_DIR;
+    host.state.selection = {{tree.path("dir")}, {tree.path("single.txt")}};
+    const SearchRun first = runCommand16(host, "foo", 2);
+    EXPECT_EQ("", first.initialText) << "nothing typed yet since the extension was loaded";
+    EXPECT_EQ("searchresult", first.caption);
+
+    Lines files;
+    interleaved(tree.path("dir"), files);
+    files.push_back(tree.path("single.txt"));
+    const std::map<std::string, std::string> hit = {{tree.path("dir\\a.txt"), "foo a"},
+                                                    {tree.path("dir\\deeper\\b.txt"), "FOO b"},
+                                                    {tree.path("dir\\c.txt"), "fOo c"},
+                                                    {tree.path("single.txt"), "Foo in the single file"}};
+    Lines expected;
+    for (const std::string& f : files) {
+        expected.push_back(f + "\t" + hit.at(f));
+        expected.push_back(" ");
+    }
+    EXPECT_EQ(expected, first.lines) << "one pass per folder in enumeration order";
+    EXPECT_EQ("4", first.searched);
+    EXPECT_EQ("4", first.hits);
+    EXPECT_EQ("4", first.withHits);
+    EXPECT_EQ(expected[0] + "\r\n" + expected[1] + "\r\n", clipboardText());
+
+    // The tree has the focus: the window's current folder is searched, and the
+    // prompt offers the text typed last time.
+    host.state.focus = FMFOCUS_TREE;
+    host.state.currentDirectory = tree.path("dir\\deeper");
+    const SearchRun second = runCommand16(host, "b", 0);
+    EXPECT_EQ("foo", second.initialText);
+    EXPECT_EQ(Lines({tree.path("dir\\deeper\\b.txt") + "\tFOO b", " "}), second.lines);
+    host.sendUnload();
+}

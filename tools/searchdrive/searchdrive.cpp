@@ -1,0 +1,106 @@
+// Drives quorvinx.exe letter 1 over one folder: writes the list file and the
+// remembered search text, confirms the prompt, waits for the result dialog to
+// finish and prints the time and the counters, then closes the helper.
+// Usage: searchdrive HELPER FOLDER SEARCHTEXT
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+struct Find {
+    DWORD pid;
+    const char* caption; // nullptr: any
+    HWND found;
+};
+
+BOOL CALLBACK match(HWND window, LPARAM param) {
+    auto* find = reinterpret_cast<Find*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    char className[16] = "", caption[512] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, caption, sizeof caption);
+    if (pid == find->pid && IsWindowVisible(window) && lstrcmpA(className, "#32770") == 0 &&
+        (find->caption == nullptr || std::string(caption).rfind(find->caption, 0) == 0)) {
+        find->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND waitWindow(DWORD pid, const char* captionStart, DWORD timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < timeoutMs) {
+        Find find{pid, captionStart, nullptr};
+        EnumWindows(match, reinterpret_cast<LPARAM>(&find));
+        if (find.found)
+            return find.found;
+        Sleep(5);
+    }
+    return nullptr;
+}
+
+std::string itemText(HWND dialog, int id) {
+    char buffer[64] = "";
+    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer));
+    return buffer;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: searchdrive HELPER FOLDER SEARCHTEXT\n");
+        return 2;
+    }
+    char listPath[MAX_PATH] = "";
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    GetTempFileNameA(temp, "zqk", 0, listPath);
+    const std::string line = std::string(argv[2]) + "\r\n";
+    HANDLE list = CreateFileA(listPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(list);
+    WritePrivateProfileStringA("Suchbegriffe", "f1A", argv[3], "Quorvin.ini");
+    WritePrivateProfileStringA("Suchbegriffe", "f1B", "*", "Quorvin.ini");
+
+    std::string command = std::string("\"") + argv[1] + "\" 1 \"" + listPath + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        std::fprintf(stderr, "cannot start %s\n", argv[1]);
+        return 1;
+    }
+    HWND prompt = waitWindow(process.dwProcessId, nullptr, 20000);
+    if (prompt == nullptr) {
+        std::fprintf(stderr, "no prompt\n");
+        return 1;
+    }
+    const DWORD start = GetTickCount();
+    PostMessageA(GetDlgItem(prompt, IDOK), BM_CLICK, 0, 0);
+    HWND result = nullptr;
+    for (;;) {
+        result = waitWindow(process.dwProcessId, "searchresult", 600000);
+        if (result == nullptr)
+            break;
+        if (IsWindowVisible(GetDlgItem(result, IDOK)))
+            break;
+        Sleep(5);
+    }
+    const DWORD elapsed = GetTickCount() - start;
+    if (result == nullptr) {
+        std::fprintf(stderr, "no result\n");
+        return 1;
+    }
+    std::printf("files %s hits %s files-with-hits %s seconds %.3f\n", itemText(result, 1026).c_str(),
+                itemText(result, 1027).c_str(), itemText(result, 1029).c_str(), elapsed / 1000.0);
+    PostMessageA(GetDlgItem(result, IDOK), BM_CLICK, 0, 0);
+    WaitForSingleObject(process.hProcess, 30000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return 0;
+}
