@@ -73,6 +73,17 @@ bool HostFixture::sendLoad() {
     if (call(FMEVENT_LOAD, reinterpret_cast<LONG>(&load)) == 0)
         return false;
     menu_ = load.hMenu;
+    // The File Manager shows the extension's item n under delta + n.
+    for (int i = 0, n = GetMenuItemCount(menu_); i < n; ++i) {
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_ID | MIIM_FTYPE;
+        if (!GetMenuItemInfoA(menu_, static_cast<UINT>(i), TRUE, &item) || (item.fType & MFT_SEPARATOR))
+            continue;
+        item.fMask = MIIM_ID;
+        item.wID = item.wID % 100 + kMenuDelta;
+        SetMenuItemInfoA(menu_, static_cast<UINT>(i), TRUE, &item);
+    }
     menuName_.assign(load.szMenuName, strnlen(load.szMenuName, sizeof load.szMenuName));
     return load.dwSize == sizeof(FMS_LOAD);
 }

@@ -46,7 +46,8 @@ public:
     // FMExtensionProc(window(), message, lParam) of the loaded library.
     LONG call(WORD message, LONG lParam = 0);
 
-    // Sends FMEVENT_LOAD with menu delta 700; the popup is menu() afterwards.
+    // Sends FMEVENT_LOAD with menu delta 700; the popup is menu() afterwards,
+    // its items renumbered to delta + n as the File Manager does.
     bool sendLoad();
     HMENU menu() const { return menu_; }
     std::string menuName() const { return menuName_; }
