@@ -436,7 +436,12 @@ bool Frame::writeReport() const {
         std::fprintf(out, "extension %s %u %s\n", extension.key.c_str(), extension.delta, extension.path.c_str());
     for (const std::string& problem : extensions_.problems())
         std::fprintf(out, "problem %s\n", problem.c_str());
+    char status[512] = "";
+    if (SendMessageA(status_, SB_GETTEXTLENGTHA, 0, 0) < static_cast<LRESULT>(sizeof status))
+        SendMessageA(status_, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
+    std::fprintf(out, "status %s\n", status);
     std::fprintf(out, "helpline %s\n", helpLine_.c_str());
+    std::fprintf(out, "highlighted %u\n", highlighted_);
     bool ok = std::ferror(out) == 0;
     return std::fclose(out) == 0 && ok;
 }
