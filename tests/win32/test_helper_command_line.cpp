@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -14,51 +13,9 @@
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/robot.h"
+#include "tests/win32/support/route_files.h"
 
 namespace {
-
-// A fresh directory for one test, removed with what is left in it.
-class TempDirectory {
-public:
-    TempDirectory() {
-        char base[MAX_PATH] = "";
-        GetTempPathA(sizeof base, base);
-        char name[MAX_PATH] = "";
-        GetTempFileNameA(base, "qhl", 0, name);
-        DeleteFileA(name);
-        CreateDirectoryA(name, nullptr);
-        path_ = name;
-    }
-    ~TempDirectory() {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &found);
-        if (find != INVALID_HANDLE_VALUE) {
-            do {
-                if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                    DeleteFileA((path_ + "\\" + found.cFileName).c_str());
-            } while (FindNextFileA(find, &found));
-            FindClose(find);
-        }
-        RemoveDirectoryA(path_.c_str());
-    }
-    const std::string& path() const { return path_; }
-    std::string file(const char* name) const { return path_ + "\\" + name; }
-
-private:
-    std::string path_;
-};
-
-bool writeFile(const std::string& path, const std::string& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && ok;
-}
-
-bool exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 std::string helperCommand(const std::string& arguments) {
     std::string command = "\"";
@@ -111,13 +68,13 @@ TEST(HelperAlone, FirstCharacterThatIsNoDigitIsAnUnknownFunction) {
     };
     for (const auto& c : cases) {
         TempDirectory dir;
-        ASSERT_TRUE(writeFile(dir.file("zqk1.tmp"), "C:\\\r\n"));
+        ASSERT_TRUE(writeBytes(dir.file("zqk1.tmp"), "C:\\\r\n"));
         std::vector<SeenBox> seen;
         ASSERT_TRUE(runHelper(std::string(c.firstArgument) + " zqk1.tmp", dir.path(), seen)) << c.firstArgument;
         ASSERT_EQ(1u, seen.size()) << "first argument " << c.firstArgument;
         EXPECT_EQ(c.message, seen[0].text) << "first argument " << c.firstArgument;
         EXPECT_EQ("Quorvin", seen[0].caption) << "first argument " << c.firstArgument;
-        EXPECT_FALSE(exists(dir.file("zqk1.tmp"))) << "the list file stays after " << c.firstArgument;
+        EXPECT_FALSE(fileExists(dir.file("zqk1.tmp"))) << "the list file stays after " << c.firstArgument;
     }
 }
 
@@ -125,7 +82,7 @@ TEST(HelperAlone, DigitFollowedByMoreCharactersIsThatLetter) {
     // Letter 7 copies the list for another caller; whatever it shows, it is
     // never the unknown-function message that "7abc" as a whole would give.
     TempDirectory dir;
-    ASSERT_TRUE(writeFile(dir.file("zqk2.tmp"), "C:\\a.txt\r\n"));
+    ASSERT_TRUE(writeBytes(dir.file("zqk2.tmp"), "C:\\a.txt\r\n"));
     std::vector<SeenBox> seen;
     ASSERT_TRUE(runHelper("7abc zqk2.tmp", dir.path(), seen));
     for (const SeenBox& box : seen)
@@ -137,11 +94,11 @@ TEST(HelperAlone, NoArgumentsDeletesNothing) {
     // Names a list file could have: none of them may go.
     const char* names[] = {"zqk3.tmp", "0", "zqkA1B2.tmp"};
     for (const char* name : names)
-        ASSERT_TRUE(writeFile(dir.file(name), "C:\\\r\n"));
+        ASSERT_TRUE(writeBytes(dir.file(name), "C:\\\r\n"));
     std::vector<SeenBox> seen;
     ASSERT_TRUE(runHelper("", dir.path(), seen));
     for (const char* name : names)
-        EXPECT_TRUE(exists(dir.file(name))) << name << " was deleted";
+        EXPECT_TRUE(fileExists(dir.file(name))) << name << " was deleted";
     for (const SeenBox& box : seen)
         EXPECT_EQ(std::string::npos, box.text.find("Error")) << box.text;
 }
@@ -165,7 +122,7 @@ TEST(SelectionListFile, ReadThroughTheRuntimeInTextMode) {
     };
     for (const auto& c : cases) {
         TempDirectory dir;
-        ASSERT_TRUE(writeFile(dir.file("zqk4.tmp"), c.bytes));
+        ASSERT_TRUE(writeBytes(dir.file("zqk4.tmp"), c.bytes));
         Lines lines;
         EXPECT_TRUE(filetools::readSelectionList(dir.file("zqk4.tmp"), lines)) << c.name;
         EXPECT_EQ(c.expected, lines) << "case: " << c.name;
@@ -195,7 +152,7 @@ TEST(SelectionListFile, ToolThatCannotOpenTheListTellsTheUser) {
 
 TEST(SelectionListFile, ToolOpensAnExistingListWithoutAMessage) {
     TempDirectory dir;
-    ASSERT_TRUE(writeFile(dir.file("zqk5.tmp"), "C:\\a\r\n"));
+    ASSERT_TRUE(writeBytes(dir.file("zqk5.tmp"), "C:\\a\r\n"));
     filetools::SelectionListReader reader;
     ASSERT_TRUE(filetools::openSelectionList(reader, dir.file("zqk5.tmp")));
     std::string line;
