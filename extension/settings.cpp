@@ -97,14 +97,13 @@ SettingsReading readSettings(SettingsStore& store, unsigned language,
 
     const bool firstRun = store.readText("Programm1", "?").starts_with('?');
     bool rewrite = firstRun;
+    // A first run leaves the language unrecorded, so the next load resets the
+    // function texts once more: stored files and the settings dialog expect it.
     if (!firstRun && store.readInt(kLanguageKey, 0) != static_cast<int>(language)) {
         rewrite = true;
+        store.writeText(kLanguageKey, std::to_string(language));
         forgetLanguageTexts(store);
     }
-    // Recorded on a first run too: otherwise the next start would take it for
-    // a language change and throw away texts the user set in between.
-    if (rewrite)
-        store.writeText(kLanguageKey, std::to_string(language));
 
     for (std::size_t n = 0; n < kProgramSlots; ++n) {
         std::string value = limited(store.readText(programKey(n).c_str(), programDefaults[n].c_str()));
