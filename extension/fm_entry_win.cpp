@@ -9,6 +9,7 @@
 #include "common/text/text_buffer.h"
 #include "common/win/deliverable.h"
 #include "extension/accelerators_win.h"
+#include "extension/command_routing_win.h"
 #include "extension/drive_roots.h"
 #include "extension/extension_state_win.h"
 #include "extension/help_line.h"
@@ -148,6 +149,9 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
     case FMEVENT_HELPMENUITEM:
         return helpTopic(lParam);
     default:
+        // Commands 1 to 21 arrive as the message itself, whatever the menu delta.
+        if (message >= 1 && message <= 21)
+            return ext::routeCommand(window, message);
         // Refresh and selection changes need nothing; the toolbar has no
         // buttons of ours, which a 0 tells the host.
         return 0;
