@@ -394,9 +394,13 @@ TEST(DISABLED_InCopy, HelperMissing) {
     EXPECT_TRUE(threadDialogs().empty()) << "a dialog followed the message";
 }
 
+// Leaves the dialogs of the in-process tools with Cancel; the extension's
+// own message boxes (caption "korbinen.dll") are the robot's.
 void CALLBACK cancelThreadDialogs(HWND, UINT, UINT_PTR, DWORD) {
-    for (HWND dialog : threadDialogs())
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    for (HWND dialog : threadDialogs()) {
+        if (Robot::text(dialog) != "korbinen.dll")
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    }
 }
 
 // Started as a copy of this program that Wine presents Windows 3.10 to.
@@ -522,4 +526,94 @@ TEST(PendingMessages, QuitRequestSurvivesThePump) {
     MSG message;
     ASSERT_TRUE(PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the quit request was lost";
     EXPECT_EQ(7u, message.wParam);
+}
+
+namespace {
+
+// Plays the help viewer: WinHelpA hands its request to a window of class
+// MS_WINHELP (WM_COPYDATA, dwData 0xA1DE505) instead of starting the viewer.
+struct HelpRequest {
+    HWND owner;
+    WORD command;
+    std::string file;
+};
+std::vector<HelpRequest> helpRequests;
+
+LRESULT CALLBACK helpViewerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message != WM_COPYDATA)
+        return DefWindowProcA(window, message, wParam, lParam);
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    // The request starts with its size, the command, data, a reserved word and the file name's offset.
+    const char* bytes = static_cast<const char*>(data->lpData);
+    if (data->dwData == 0xA1DE505 && data->cbData >= 14) {
+        WORD command = 0, fileOffset = 0;
+        std::memcpy(&command, bytes + 2, sizeof command);
+        std::memcpy(&fileOffset, bytes + 12, sizeof fileOffset);
+        std::string file;
+        if (fileOffset != 0 && fileOffset < data->cbData)
+            file.assign(bytes + fileOffset, strnlen(bytes + fileOffset, data->cbData - fileOffset));
+        helpRequests.push_back({reinterpret_cast<HWND>(wParam), command, file});
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TEST(Routing, HelpCommandOpensTheContentsOfTheExtensionsHelpFile) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = helpViewerProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "MS_WINHELP";
+    RegisterClassA(&wc);
+    const HWND viewer =
+        CreateWindowA("MS_WINHELP", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance, nullptr);
+    ASSERT_NE(nullptr, viewer);
+    helpRequests.clear();
+    HostFixture host;
+    ASSERT_TRUE(host.loadLibrary());
+    EXPECT_EQ(0, host.call(15));
+    DestroyWindow(viewer);
+    ASSERT_EQ(1u, helpRequests.size());
+    EXPECT_EQ(HELP_CONTENTS, helpRequests[0].command);
+    EXPECT_EQ(0, lstrcmpiA("korbinex.hlp", helpRequests[0].file.c_str())) << helpRequests[0].file;
+    EXPECT_EQ(host.window(), helpRequests[0].owner);
+    EXPECT_TRUE(hostQueries(host).empty()) << describe(hostQueries(host));
+}
+
+TEST(Delegation, ListFileThatCannotBeWrittenIsReportedAndNoHelperStarts) {
+    // Wine shows the root of the Linux file system as Z:; nobody, not even
+    // root, can create a file in /proc.
+    const char* unwritable = "Z:\\proc";
+    if (GetFileAttributesA("Z:\\proc\\self") == INVALID_FILE_ATTRIBUTES)
+        GTEST_SKIP() << "no Z:\\proc on this system";
+    ASSERT_TRUE(windowsNewerThan350());
+    const UINT_PTR closer = SetTimer(nullptr, 0, 100, cancelThreadDialogs);
+    HostFixture host;
+    ASSERT_TRUE(host.loadLibrary());
+    host.state.focus = FMFOCUS_DIR;
+    host.state.selection = {{"C:\\windows\\win.ini", 0, 1}};
+    std::vector<std::pair<std::string, std::string>> boxes;
+    bool tempNameHandedOut = false;
+    {
+        CurrentDirectory current(unwritable);
+        char probe[MAX_PATH] = "";
+        tempNameHandedOut = GetTempFileNameA(".", "zqk", 0, probe) != 0;
+        Robot robot;
+        robot.onMessageBox([&](HWND box, const std::string& text, const std::string& caption) {
+            boxes.emplace_back(text, caption);
+            Robot::click(box, IDOK);
+        });
+        DelegationWatcher watcher(unwritable);
+        EXPECT_EQ(0, host.call(17));
+        watcher.watchFor(1000);
+        EXPECT_FALSE(watcher.helperSeen()) << "the helper was started without a list";
+    }
+    KillTimer(nullptr, closer);
+    ASSERT_EQ(1u, boxes.size());
+    // Windows refuses the temporary name already; Wine hands out the name
+    // without creating the file, and opening it for writing fails.
+    EXPECT_EQ(tempNameHandedOut ? "Error: CreateFile (tmp)" : "Error: GetTempFileName", boxes[0].first);
+    EXPECT_EQ("korbinen.dll", boxes[0].second);
+    // The list was never begun, so the selection was not asked for.
+    EXPECT_EQ(0, host.countReceived(FM_GETFILESELLFN));
 }
