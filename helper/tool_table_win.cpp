@@ -8,7 +8,7 @@ namespace helper {
 
 const ToolSlot kToolTable[] = {
     {'1', runContentSearch},
-    // {'1', runContentSearch}, and so on: one row per tool, declared in its own header.
+    // One row per tool; each tool declares its entry in its own header.
     {0, nullptr},
 };
 
