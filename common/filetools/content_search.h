@@ -48,10 +48,41 @@ public:
     PieceMatcher(std::vector<std::string> upperPatterns, const UpperTable& upper);
     bool hits(std::string_view piece) const;
 
+    // True when every pattern is a plain substring: then a piece can only be
+    // a hit where the upper-cased bytes hold one of them, which lets the file
+    // scanner skip the lines that hold none.
+    bool allPlain() const { return allPlain_ && !patterns_.empty(); }
+    // The first position at or after `from` where one of the patterns starts
+    // in the text once upper-cased, or npos.
+    std::size_t findAny(std::string_view text, std::size_t from) const;
+
 private:
     std::vector<std::string> patterns_;
     std::vector<bool> wildcard_;
     UpperTable upper_;
+    // Horspool's skip table per pattern, for the scanner's search.
+    struct Skips {
+        std::size_t by[256];
+    };
+    std::vector<Skips> skips_; // only when all patterns are plain
+    bool allPlain_ = true;
+};
+
+// Searches a whole file: the pieces of the PieceReader, with the lines that
+// cannot hold a hit skipped without cutting them into pieces. The hits, their
+// order and their text are exactly those of testing every piece.
+class FileScanner {
+public:
+    explicit FileScanner(const PieceMatcher& matcher) : matcher_(matcher) {}
+
+    // onHit(std::string_view piece) returns false to stop. feed() returns
+    // false when the reading is over: stopped, or Ctrl-Z met.
+    template <class OnHit> bool feed(const char* data, std::size_t size, OnHit&& onHit);
+    template <class OnHit> void finish(OnHit&& onHit);
+
+private:
+    const PieceMatcher& matcher_;
+    PieceReader reader_;
 };
 
 // The text of a piece as it stands in the list: cut at the first zero byte,
@@ -139,6 +170,44 @@ template <class OnPiece> void PieceReader::finish(OnPiece&& onPiece) {
         onPiece(std::string_view(piece_, n));
     }
     ended_ = true;
+}
+
+template <class OnHit> bool FileScanner::feed(const char* data, std::size_t size, OnHit&& onHit) {
+    auto test = [&](std::string_view piece) { return !matcher_.hits(piece) || onHit(piece); };
+    if (reader_.ended())
+        return false;
+    if (!matcher_.allPlain() || size == 0 || std::memchr(data, '\x1a', size) != nullptr)
+        return reader_.feed(data, size, test);
+    // Complete lines between the first and the last line feed start with an
+    // empty piece, so each can be read on its own by a fresh reader.
+    const char* firstLf = static_cast<const char*>(std::memchr(data, '\n', size));
+    if (firstLf == nullptr)
+        return reader_.feed(data, size, test);
+    const std::size_t head = static_cast<std::size_t>(firstLf - data) + 1;
+    if (!reader_.feed(data, head, test))
+        return false;
+    std::size_t tail = size;
+    while (tail > head && data[tail - 1] != '\n')
+        --tail;
+    if (tail > head) {
+        const std::string_view region(data + head, tail - head);
+        std::size_t at = matcher_.findAny(region, 0);
+        while (at != std::string_view::npos) {
+            std::size_t start = at;
+            while (start > 0 && region[start - 1] != '\n')
+                --start;
+            const std::size_t end = region.find('\n', at); // present: the region ends with a line feed
+            PieceReader line;
+            if (!line.feed(data + head + start, end + 1 - start, test))
+                return false;
+            at = matcher_.findAny(region, end + 1);
+        }
+    }
+    return reader_.feed(data + tail, size - tail, test);
+}
+
+template <class OnHit> void FileScanner::finish(OnHit&& onHit) {
+    reader_.finish([&](std::string_view piece) { return !matcher_.hits(piece) || onHit(piece); });
 }
 
 } // namespace filetools

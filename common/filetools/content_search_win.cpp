@@ -105,12 +105,10 @@ int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDi
     if (file == INVALID_HANDLE_VALUE)
         return 0; // an unreadable file gives no hits, the search goes on
     static std::vector<char> block(kReadBlock);
-    PieceReader reader;
+    FileScanner reader(matcher);
     bool hadHit = false;
     int result = 0;
     auto onPiece = [&](std::string_view piece) {
-        if (!matcher.hits(piece))
-            return true;
         hadHit = true;
         if (!dialog.addLine(hitLine(path, piece))) {
             dialog.reportLowMemory();

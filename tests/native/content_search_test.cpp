@@ -139,3 +139,79 @@ TEST(ContentSearch, ShownHitCuts) {
     EXPECT_EQ("ab", shownHit(std::string("ab\0cd\n", 6)));
     EXPECT_EQ(std::string(255, 'q'), shownHit(std::string(255, 'q') + "\n"));
 }
+
+namespace {
+
+// Every piece tested, the plain way: what the scanner must agree with.
+std::vector<std::string> referenceHits(const PieceMatcher& matcher, const std::string& bytes) {
+    std::vector<std::string> hits;
+    PieceReader reader;
+    auto test = [&](std::string_view p) {
+        if (matcher.hits(p))
+            hits.emplace_back(p);
+        return true;
+    };
+    reader.feed(bytes.data(), bytes.size(), test);
+    reader.finish(test);
+    return hits;
+}
+
+std::vector<std::string> scannerHits(const PieceMatcher& matcher, const std::string& bytes, std::size_t block) {
+    std::vector<std::string> hits;
+    FileScanner scanner(matcher);
+    auto take = [&](std::string_view p) {
+        hits.emplace_back(p);
+        return true;
+    };
+    for (std::size_t i = 0; i < bytes.size(); i += block)
+        if (!scanner.feed(bytes.data() + i, std::min(block, bytes.size() - i), take))
+            break;
+    scanner.finish(take);
+    return hits;
+}
+
+} // namespace
+
+TEST(FileScanner, SameHitsAsTestingEveryPiece) {
+    const UpperTable upper = ansiUpperTable1252();
+    std::string longLine(2500, 'q');
+    longLine.replace(997, 6, "needle"); // across a cut: no hit
+    longLine.replace(2000, 6, "NeEdLe");
+    const std::string files[] = {
+        "needle\r\nhay\r\nmore needle here\r\n",
+        "hay\nhay\nnee\ndle\nneedle",               // a last line without line feed
+        "a\r\nb needle\rc\r\n\r\nneedle\r",         // lone CRs, CR at the very end
+        std::string("nee\0needle\nneedle\0\n", 20), // zero bytes
+        "x\n" + longLine + "\nneedle\n",
+        "before needle\n\x1a needle after Ctrl-Z\n",
+        "Größe ÄRGER ärger\nnichts\n",
+        std::string(5000, '\n') + "needle",
+        "",
+    };
+    const char* searches[] = {"needle", "NEEDLE|hay", "ärger", "größe", "e", "needle|zz|q", "*needle*", "hay*"};
+    int compared = 0;
+    for (const char* search : searches) {
+        const PieceMatcher matcher(splitPatterns(upper.apply(search)), upper);
+        for (std::size_t f = 0; f < std::size(files); ++f) {
+            const std::vector<std::string> expected = referenceHits(matcher, files[f]);
+            for (std::size_t block : {1u, 2u, 5u, 64u, 999u, 65536u}) {
+                EXPECT_EQ(expected, scannerHits(matcher, files[f], block))
+                    << "search '" << search << "', file " << f << ", blocks of " << block;
+                ++compared;
+            }
+        }
+    }
+    EXPECT_EQ(8 * 9 * 6, compared);
+}
+
+TEST(FileScanner, StopsAtTheFirstRefusedHit) {
+    const UpperTable upper = ansiUpperTable1252();
+    const PieceMatcher matcher(splitPatterns("HIT"), upper);
+    FileScanner scanner(matcher);
+    const std::string bytes = "hit 1\nno\nhit 2\nhit 3\n";
+    int taken = 0;
+    auto takeTwo = [&](std::string_view) { return ++taken < 2; };
+    EXPECT_FALSE(scanner.feed(bytes.data(), bytes.size(), takeTwo));
+    scanner.finish(takeTwo);
+    EXPECT_EQ(2, taken);
+}

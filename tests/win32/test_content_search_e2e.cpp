@@ -82,7 +82,7 @@ TEST(ContentSearchEndToEnd, HelperLetterOneFromListToClipboard) {
     const DWORD start = GetTickCount();
     while (!IsWindowVisible(GetDlgItem(result, IDOK)) && GetTickCount() - start < 60000) {
         searchedSeen.push_back(number(remoteText(GetDlgItem(result, 1026))));
-        Sleep(50);
+        Sleep(5);
     }
     ASSERT_TRUE(IsWindowVisible(GetDlgItem(result, IDOK))) << "the search did not finish";
     const long searched = number(remoteText(GetDlgItem(result, 1026)));
@@ -90,7 +90,10 @@ TEST(ContentSearchEndToEnd, HelperLetterOneFromListToClipboard) {
     bool grew = false;
     for (long v : searchedSeen)
         grew = grew || (v > 0 && v < searched);
-    EXPECT_TRUE(grew) << "the counter showed a value between the start and the end";
+    std::string seenText;
+    for (long v : searchedSeen)
+        seenText += std::to_string(v) + " ";
+    EXPECT_TRUE(grew) << "the counter showed a value between the start and the end; seen: " << seenText;
     EXPECT_EQ("4", remoteText(GetDlgItem(result, 1027)));
     EXPECT_EQ("2", remoteText(GetDlgItem(result, 1029)));
 

@@ -33,14 +33,12 @@ int main(int argc, char** argv) {
         if (fd < 0)
             continue;
         ++files;
-        PieceReader reader;
+        FileScanner reader(matcher);
         long fileHits = 0;
         auto onPiece = [&](std::string_view piece) {
-            if (matcher.hits(piece)) {
-                // The line the list would get, so its cost is measured too.
-                const std::string line = hitLine(entry.path().native(), piece);
-                fileHits += !line.empty();
-            }
+            // The line the list would get, so its cost is measured too.
+            const std::string line = hitLine(entry.path().native(), piece);
+            fileHits += !line.empty();
             return true;
         };
         for (;;) {
