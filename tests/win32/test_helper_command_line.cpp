@@ -103,6 +103,61 @@ TEST(HelperAlone, NoArgumentsDeletesNothing) {
         EXPECT_EQ(std::string::npos, box.text.find("Error")) << box.text;
 }
 
+namespace {
+
+// Answers the content search prompt of a helper started with letter 1.
+bool answerSearchPrompt(const ChildProcess& helper, const char* searchText, const char* files) {
+    const HWND prompt = waitForWindow(helper.id(), "#32770", "Find in files", 15000);
+    if (prompt == nullptr)
+        return false;
+    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(searchText));
+    SendMessageA(GetDlgItem(prompt, 111), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(files));
+    remoteClick(prompt, IDOK);
+    return true;
+}
+
+} // namespace
+
+TEST(HelperAlone, LetterWithoutListIsToldWhenTheToolReadsItAndNothingIsDeleted) {
+    TempDirectory dir;
+    const char* names[] = {"zqk6.tmp", "1"};
+    for (const char* name : names)
+        ASSERT_TRUE(writeBytes(dir.file(name), dir.file("x.txt") + "\r\n"));
+    ChildProcess helper(helperCommand("1"), dir.path().c_str());
+    ASSERT_TRUE(answerSearchPrompt(helper, "needle", "*")) << "the prompt did not open";
+    const HWND box = waitForWindow(helper.id(), "#32770", "Quorvin", 15000);
+    ASSERT_NE(nullptr, box) << "no message about the missing list";
+    EXPECT_EQ("Error: Open (tmp)", remoteText(GetDlgItem(box, 0xFFFF)));
+    remoteClick(box, IDOK);
+    ASSERT_TRUE(helper.wait(15000)) << "the helper did not end";
+    for (const char* name : names)
+        EXPECT_TRUE(fileExists(dir.file(name))) << name << " was deleted";
+}
+
+TEST(HelperAlone, LastListLineWithoutLineEndIsStillSearched) {
+    TempDirectory dir;
+    ASSERT_TRUE(writeBytes(dir.file("first.txt"), "needle one\r\n"));
+    ASSERT_TRUE(writeBytes(dir.file("last.txt"), "needle two\r\n"));
+    ASSERT_TRUE(writeBytes(dir.file("zqk9.tmp"), dir.file("first.txt") + "\r\n" + dir.file("last.txt")));
+    ChildProcess helper(helperCommand("1 zqk9.tmp"), dir.path().c_str());
+    ASSERT_TRUE(answerSearchPrompt(helper, "needle", "*.txt")) << "the prompt did not open";
+    const HWND result = waitForWindow(helper.id(), "#32770", "searchresult - (Find in files 'NEEDLE')", 30000);
+    ASSERT_NE(nullptr, result) << "the result dialog did not open";
+    const DWORD start = GetTickCount();
+    while (!IsWindowVisible(GetDlgItem(result, IDOK)) && GetTickCount() - start < 30000)
+        Sleep(50);
+    int first = 0, last = 0;
+    for (const std::string& line : remoteListBoxItems(GetDlgItem(result, 1025))) {
+        first += line == dir.file("first.txt") + "\tneedle one";
+        last += line == dir.file("last.txt") + "\tneedle two";
+    }
+    EXPECT_EQ(1, first);
+    EXPECT_EQ(1, last) << "the entry on the line without line end was not searched";
+    remoteClick(result, IDOK);
+    ASSERT_TRUE(helper.wait(15000)) << "the helper did not end";
+    EXPECT_FALSE(fileExists(dir.file("zqk9.tmp"))) << "the list file stays";
+}
+
 TEST(SelectionListFile, ReadThroughTheRuntimeInTextMode) {
     using Lines = std::vector<std::string>;
     const struct {
