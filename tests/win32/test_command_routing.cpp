@@ -504,13 +504,6 @@ TEST(Routing, RefreshCommandsReachTheHostAndOthersDoNothing) {
     EXPECT_TRUE(threadDialogs().empty());
 }
 
-TEST(Routing, MenuCommandThroughTheFileManagerWindow) {
-    HostFixture host;
-    ASSERT_TRUE(host.loadLibrary());
-    SendMessageA(host.window(), WM_COMMAND, HostFixture::kMenuDelta + 13, 0);
-    EXPECT_TRUE(sameQueries(hostQueries(host), {{FM_REFRESH_WINDOWS, 1}})) << describe(hostQueries(host));
-}
-
 TEST(PendingMessages, PostedCommandIsDispatchedBeforeTheToolGoesOn) {
     HostFixture host;
     ASSERT_TRUE(host.loadLibrary());

@@ -158,32 +158,6 @@ TEST(HelperAlone, LastListLineWithoutLineEndIsStillSearched) {
     EXPECT_FALSE(fileExists(dir.file("zqk9.tmp"))) << "the list file stays";
 }
 
-TEST(SelectionListFile, ReadThroughTheRuntimeInTextMode) {
-    using Lines = std::vector<std::string>;
-    const struct {
-        const char* name;
-        std::string bytes;
-        Lines expected;
-    } cases[] = {
-        {"as the extension writes it", "C:\\a.txt\r\nC:\\dir\r\n", {"C:\\a.txt", "C:\\dir"}},
-        {"LF only", "C:\\a.txt\nC:\\dir\n", {"C:\\a.txt", "C:\\dir"}},
-        {"last line without line end", "C:\\a.txt\r\nC:\\last", {"C:\\a.txt", "C:\\last"}},
-        {"empty lines", "\r\nC:\\\r\n\r\n", {"C:\\"}},
-        {"CP1252 name",
-         "C:\\gr\xf6\xdf"
-         "e.txt\r\n",
-         {"C:\\gr\xf6\xdf"
-          "e.txt"}},
-    };
-    for (const auto& c : cases) {
-        TempDirectory dir;
-        ASSERT_TRUE(writeBytes(dir.file("zqk4.tmp"), c.bytes));
-        Lines lines;
-        EXPECT_TRUE(filetools::readSelectionList(dir.file("zqk4.tmp"), lines)) << c.name;
-        EXPECT_EQ(c.expected, lines) << "case: " << c.name;
-    }
-}
-
 TEST(SelectionListFile, ToolThatCannotOpenTheListTellsTheUser) {
     setDeliverable(kHelperProfile);
     TempDirectory dir;
@@ -203,15 +177,4 @@ TEST(SelectionListFile, ToolThatCannotOpenTheListTellsTheUser) {
         EXPECT_EQ("Quorvin", seen[0].caption);
     }
     setDeliverable(kExtensionProfile);
-}
-
-TEST(SelectionListFile, ToolOpensAnExistingListWithoutAMessage) {
-    TempDirectory dir;
-    ASSERT_TRUE(writeBytes(dir.file("zqk5.tmp"), "C:\\a\r\n"));
-    filetools::SelectionListReader reader;
-    ASSERT_TRUE(filetools::openSelectionList(reader, dir.file("zqk5.tmp")));
-    std::string line;
-    EXPECT_TRUE(reader.nextLine(line));
-    EXPECT_EQ("C:\\a", line);
-    EXPECT_TRUE(threadDialogs().empty());
 }
