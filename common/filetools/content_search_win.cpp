@@ -59,7 +59,7 @@ int collectFile(const SearchProfile& profile, const std::string& path, const Fil
 int walkPathFiltered(ResultDialog& dialog, const ResultAction& action, std::string path) {
     const SearchState& state = searchState();
     CancelFlag& cancel = resultCancel();
-    return walkPath(path, WalkOrder::FilesFirst, cancel, [&](const std::string& p, const FileStatus*) {
+    return walkPath(path, WalkOrder::FilesFirst, cancel, [&](const std::string& p, const FileStatus* known) {
         dialog.countFileSearched();
         dialog.setCurrentFile(p);
         if (pumpMessagesSawEscape()) {
@@ -70,10 +70,10 @@ int walkPathFiltered(ResultDialog& dialog, const ResultAction& action, std::stri
         // Names are taken as the platform reports them, in the ANSI code page.
         if (!nameMatchesAny(upperCase(std::string(fileNameOf(p))), state.namePatterns))
             return 0;
-        // The status is read again: the table may be older than the file.
-        FileStatus status;
-        if (!queryFileStatus(p, status) || !state.attributes.accepts(status.attributes))
+        // The walk read the status just now; a path it could not read is not handed on.
+        if (known == nullptr || !state.attributes.accepts(known->attributes))
             return 0;
+        const FileStatus status = *known;
         action(dialog, p, status);
         return 0;
     });
@@ -134,11 +134,16 @@ int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDi
                 reader.finish(onPiece); // Ctrl-Z: what came before it is still searched
             break;
         }
-        // The helper stays responsive while it reads a long file.
+        // The helper stays responsive, and Escape is seen, after every read.
         if (profile.helper && pumpMessagesSawEscape()) {
             resultCancel().set = true;
             CloseHandle(file);
             return 1;
+        }
+        // A short read of a disk file is its end: no further call is needed.
+        if (got < kReadBlock && GetFileType(file) == FILE_TYPE_DISK) {
+            reader.finish(onPiece);
+            break;
         }
     }
     CloseHandle(file);

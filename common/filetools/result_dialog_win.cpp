@@ -120,6 +120,7 @@ void ResultDialog::setUpControls() {
     const bool progressShown =
         profile_.progress != 0 && (mode_ == ResultMode::ContentSearch || mode_ == ResultMode::EqualFiles);
     if (profile_.progress != 0) {
+        progressBar_ = GetDlgItem(window_, profile_.progress);
         SendDlgItemMessageA(window_, profile_.progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
         SendDlgItemMessageA(window_, profile_.progress, PBM_SETPOS, 0, 0);
         if (!progressShown)
@@ -149,8 +150,13 @@ void ResultDialog::onInit() {
     resultCancel().set = false;
     if (mode_ == ResultMode::ContentSearch)
         firstColumnRemoved() = false;
+    // Redrawing the list (and its scroll bars) for every added line costs
+    // milliseconds each under Wine; the list is shown anew at each refresh.
+    running_ = true;
+    SendMessageA(list(), WM_SETREDRAW, FALSE, 0);
     if (tool_)
         tool_(*this);
+    running_ = false;
     refresh();
     if (profile_.animation != 0) {
         HWND animation = GetDlgItem(window_, profile_.animation);
@@ -174,16 +180,24 @@ void ResultDialog::refreshIfDue() {
 }
 
 void ResultDialog::refresh() {
+    HWND box = list();
+    SendMessageA(box, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(box, nullptr, TRUE);
     SetDlgItemTextA(window_, profile_.currentFile, currentFile_.c_str());
     SetDlgItemInt(window_, profile_.searched, static_cast<UINT>(filesSearched_), TRUE);
     SetDlgItemInt(window_, profile_.hits, static_cast<UINT>(hits_), TRUE);
     SetDlgItemInt(window_, profile_.withHits, static_cast<UINT>(filesWithHits_), TRUE);
     UpdateWindow(window_);
+    if (running_)
+        SendMessageA(box, WM_SETREDRAW, FALSE, 0);
 }
 
 void ResultDialog::setProgress(int percent) {
-    if (profile_.progress != 0)
-        SendDlgItemMessageA(window_, profile_.progress, PBM_SETPOS, percent, 0);
+    // Called per file: only a change reaches the control.
+    if (profile_.progress == 0 || percent == shownPercent_)
+        return;
+    shownPercent_ = percent;
+    SendMessageA(progressBar_, PBM_SETPOS, percent, 0);
 }
 
 void ResultDialog::reportLowMemory() {

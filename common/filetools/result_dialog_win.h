@@ -81,8 +81,11 @@ private:
     Tool tool_;
     HWND window_ = nullptr;
     bool finished_ = false;
+    bool running_ = false; // the tool is at work: the list is redrawn only at refreshes
     long filesSearched_ = 0, hits_ = 0, filesWithHits_ = 0;
     std::string currentFile_;
+    HWND progressBar_ = nullptr;
+    int shownPercent_ = 0;
 };
 
 // Dispatches pending keyboard messages only; true when Escape was pressed.

@@ -90,15 +90,21 @@ bool queryFileStatus(const std::string& path, FileStatus& status) {
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);
     if (n == 0 || n >= sizeof full)
         return false;
-    // A trailing wildcard would make the look-up an enumeration.
+    // A wildcard would make the look-up an enumeration of other names.
     if (std::string_view(full).find_first_of("*?") != std::string_view::npos)
         return false;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA(full, &data);
-    if (find == INVALID_HANDLE_VALUE)
+    // The attribute look-up gives what a directory search for the one name
+    // gives, without opening the directory: under Wine it is many times faster.
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(full, GetFileExInfoStandard, &data))
         return false;
-    FindClose(find);
-    statusFromFind(data, status);
+    WIN32_FIND_DATAA found{};
+    found.dwFileAttributes = data.dwFileAttributes;
+    found.ftCreationTime = data.ftCreationTime;
+    found.ftLastAccessTime = data.ftLastAccessTime;
+    found.ftLastWriteTime = data.ftLastWriteTime;
+    found.nFileSizeLow = data.nFileSizeLow;
+    statusFromFind(found, status);
     return true;
 }
 

@@ -37,7 +37,7 @@ HWND waitWindow(DWORD pid, const char* captionStart, DWORD timeoutMs) {
         EnumWindows(match, reinterpret_cast<LPARAM>(&find));
         if (find.found)
             return find.found;
-        Sleep(5);
+        Sleep(20);
     }
     return nullptr;
 }
@@ -82,15 +82,12 @@ int main(int argc, char** argv) {
     }
     const DWORD start = GetTickCount();
     PostMessageA(GetDlgItem(prompt, IDOK), BM_CLICK, 0, 0);
-    HWND result = nullptr;
-    for (;;) {
-        result = waitWindow(process.dwProcessId, "searchresult", 600000);
-        if (result == nullptr)
-            break;
-        if (IsWindowVisible(GetDlgItem(result, IDOK)))
-            break;
-        Sleep(5);
-    }
+    // Asking the helper's windows often would slow the helper down: look
+    // for the dialog once, then only at its OK button.
+    HWND result = waitWindow(process.dwProcessId, "searchresult", 600000);
+    HWND ok = result ? GetDlgItem(result, IDOK) : nullptr;
+    while (ok != nullptr && !IsWindowVisible(ok))
+        Sleep(10);
     const DWORD elapsed = GetTickCount() - start;
     if (result == nullptr) {
         std::fprintf(stderr, "no result\n");
