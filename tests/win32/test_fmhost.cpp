@@ -275,8 +275,11 @@ TEST_F(FmHostTest, AtMostTenExtensionsAndTitlesCutToTheirField) {
     for (int i = 1; i <= 10; ++i)
         ini.push_back({"p" + std::to_string(i), probeCopy("copy" + std::to_string(i) + ".dll")});
     writeIni(ini);
-    start();
+    start("/openmenu:0");
+    waitForLog("unterminated.dll: helpstring id=1 ");
     std::vector<std::string> shown = report();
+    // The help line field was filled to its last byte too: 127 characters reach the status bar.
+    EXPECT_TRUE(contains(shown, "helpline " + std::string(127, 'H'))) << joined(shown);
     std::vector<std::string> loaded = linesStarting(shown, "extension ");
     ASSERT_EQ(loaded.size(), 10u) << joined(shown);
     for (int i = 0; i < 10; ++i)
@@ -660,6 +663,51 @@ TEST_F(FmHostTest, WithoutItsIniOrStartDirectoryFmhostStillWorks) {
     PostMessageA(frame_, WM_CLOSE, 0, 0);
     EXPECT_TRUE(host_->wait(10000));
     EXPECT_EQ(host_->exitCode(), 0u);
+}
+
+TEST_F(FmHostTest, CloseDuringAnExtensionsOwnMessageLoopWaitsForItToReturn) {
+    writeIni({{"probe", besideTestProgram(kProbe)}});
+    start();
+    waitForLog("fmhost_probe.dll: toolbarload");
+    clearLog();
+    PostMessageA(frame_, WM_COMMAND, 706, 0);
+    waitForLog("fmhost_probe.dll: modal start");
+    PostMessageA(frame_, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(host_->wait(15000)) << "fmhost did not end";
+    EXPECT_EQ(host_->exitCode(), 0u);
+    std::vector<std::string> lines = log();
+    EXPECT_EQ(lines, (std::vector<std::string>{"fmhost_probe.dll: command 6 window=frame lparam=0",
+                                               "fmhost_probe.dll: modal start", "fmhost_probe.dll: modal done",
+                                               "fmhost_probe.dll: unload window=null"}))
+        << joined(lines);
+}
+
+TEST_F(FmHostTest, SizesBeyondFourGigabytesShowAsTheLargest32BitValue) {
+    std::string huge = dir_ + "\\huge.bin";
+    HANDLE file = CreateFileA(huge.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = 5LL * 1024 * 1024 * 1024; // sparse on the disks Wine runs on: no 5 GB are written
+    bool sized = SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    CloseHandle(file);
+    if (!sized)
+        GTEST_SKIP() << "this disk cannot hold a 5 GB file";
+    writeIni({{"probe", besideTestProgram(kProbe)}});
+    start();
+    waitForLog("fmhost_probe.dll: toolbarload");
+    selectOnly({"huge.bin"});
+    clearLog();
+    PostMessageA(frame_, WM_COMMAND, 721, 0);
+    std::vector<std::string> lines = waitForLog("fmhost_probe.dll: drive ");
+    // 5 GB cut to its low 32 bits would claim 1 GB.
+    EXPECT_TRUE(contains(lines, "fmhost_probe.dll: sel 0 ret 0 attr " + std::to_string(attributeByte(huge)) +
+                                    " size 4294967295 name " + huge))
+        << joined(lines);
+    std::vector<std::string> items = remoteListBoxItems(files_);
+    EXPECT_TRUE(
+        contains(items, "huge.bin\t4294967295\t" +
+                            std::string((GetFileAttributesA(huge.c_str()) & FILE_ATTRIBUTE_ARCHIVE) ? "---A" : "----")))
+        << joined(items);
 }
 
 } // namespace

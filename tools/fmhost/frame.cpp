@@ -85,16 +85,6 @@ std::string menuText(HMENU menu, UINT position) {
     return text;
 }
 
-char mnemonicOf(const std::string& title) {
-    for (size_t i = 0; i + 1 < title.size(); ++i) {
-        if (title[i] == '&' && title[i + 1] != '&')
-            return title[i + 1];
-        if (title[i] == '&')
-            ++i;
-    }
-    return title.empty() ? '\0' : title[0];
-}
-
 } // namespace
 
 bool parseOptions(int argc, char** argv, Options& options, std::string& error) {
@@ -314,10 +304,13 @@ void Frame::openExtensionMenu(int index) {
         return;
     HMENU popup = extensions_.loaded()[static_cast<size_t>(index)].popup;
     for (int i = 0; popup && i < GetMenuItemCount(menuBar_); ++i) {
-        if (GetSubMenu(menuBar_, static_cast<int>(i)) != popup)
+        if (GetSubMenu(menuBar_, i) != popup)
             continue;
-        char key = mnemonicOf(menuText(menuBar_, static_cast<UINT>(i)));
-        PostMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, static_cast<unsigned char>(key));
+        // By position, as the keyboard does: a title may have no mnemonic or share one with another menu.
+        PostMessageA(window_, WM_SYSCOMMAND, SC_KEYMENU, 0);
+        for (int step = 0; step < i; ++step)
+            PostMessageA(window_, WM_KEYDOWN, VK_RIGHT, 0);
+        PostMessageA(window_, WM_KEYDOWN, VK_DOWN, 0);
     }
 }
 

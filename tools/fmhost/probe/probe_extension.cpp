@@ -152,6 +152,22 @@ void queries(HWND window) {
     log("drive ret %ld path %s", static_cast<long>(r), ansi(drive.szPath).c_str());
 }
 
+// What an extension's own dialog does to its host: a message loop of its own,
+// here for two seconds, inside the call.
+void modalLoop() {
+    log("modal start");
+    DWORD end = GetTickCount() + 2000;
+    while (GetTickCount() < end) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        Sleep(10);
+    }
+    log("modal done");
+}
+
 LONG dispatch(HWND window, WORD message, LONG lParam) {
     switch (message) {
     case FMEVENT_LOAD:
@@ -177,7 +193,12 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
     case FMEVENT_HELPSTRING: {
         auto* help = reinterpret_cast<HelpRecord*>(lParam);
         log("helpstring id=%d menu=%s", help->idCommand, help->hMenu ? "set" : "null");
-        setText(help->szHelp, std::string(kTitle + 1) + " help " + std::to_string(help->idCommand));
+        if (name.find("unterminated") != std::string::npos) {
+            for (auto& c : help->szHelp)
+                c = 'H';
+        } else {
+            setText(help->szHelp, std::string(kTitle + 1) + " help " + std::to_string(help->idCommand));
+        }
         return 0;
     }
     case FMEVENT_HELPMENUITEM:
@@ -199,6 +220,8 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
         log("reload ret %ld", static_cast<long>(SendMessageA(window, FM_RELOAD_EXTENSIONS, 0, 0)));
     else if (message == 4)
         log("refresh ret %ld", static_cast<long>(SendMessageA(window, FM_REFRESH_WINDOWS, 1, 0)));
+    else if (message == 6)
+        modalLoop();
     return 0;
 }
 
