@@ -557,7 +557,7 @@ TEST_F(FmHostTest, RecordPointersFromAnotherProcessAreRefused) {
     EXPECT_FALSE(host_->wait(0)) << "fmhost ended";
 }
 
-TEST_F(FmHostTest, KorbinenLoadsAndAnswersThroughItsPopup) {
+TEST_F(FmHostTest, KorbinenLoadsWithItsMenuInTheMenuBar) {
     writeIni({{"korbinen", besideTestProgram("korbinen.dll")}});
     start();
     std::vector<std::string> shown = report();
