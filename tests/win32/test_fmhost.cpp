@@ -710,4 +710,22 @@ TEST_F(FmHostTest, SizesBeyondFourGigabytesShowAsTheLargest32BitValue) {
         << joined(items);
 }
 
+TEST_F(FmHostTest, KorbinenRefreshCommandsComeBackAsARefreshOfTheList) {
+    writeIni({{"korbinen", besideTestProgram("korbinen.dll")}});
+    start();
+    selectOnly({"beta.dat"});
+    // Commands 12 (this window) and 13 (all windows) through korbinen's menu delta: it asks fmhost to re-read.
+    const WPARAM commands[] = {712, 713};
+    for (WPARAM command : commands) {
+        std::string name = "new" + std::to_string(command) + ".txt";
+        writeFile(dir_ + "\\" + name, "x");
+        PostMessageA(frame_, WM_COMMAND, command, 0);
+        int index = -1;
+        for (int i = 0; i < 100 && index < 0; ++i, Sleep(50))
+            index = listIndex(name);
+        EXPECT_GE(index, 0) << "command " << command << ": the list was not read again";
+        EXPECT_EQ(remoteListBoxSelection(files_), (std::vector<int>{listIndex("beta.dat")})) << "command " << command;
+    }
+}
+
 } // namespace
