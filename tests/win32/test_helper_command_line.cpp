@@ -13,7 +13,7 @@
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/robot.h"
-#include "tests/win32/support/route_files.h"
+#include "tests/win32/support/test_files.h"
 
 namespace {
 

@@ -5,25 +5,9 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <string>
 
-namespace {
-
-std::string readBytes(const std::string& path) {
-    std::string bytes;
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (f == nullptr)
-        return bytes;
-    char buffer[4096];
-    std::size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(f);
-    return bytes;
-}
-
-} // namespace
+#include "tests/win32/support/test_files.h"
 
 TEST(PlatformBytes, IniKeyWithUmlautIsOneByteOnDiskAndReadsBack) {
     const char* file = "korbtest_bytes.ini"; // a bare name lands in the Windows directory

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <cstdio>
+#include "tests/win32/support/test_files.h"
 
 std::string extensionIniPath() {
     char folder[MAX_PATH] = "";
@@ -22,23 +22,12 @@ void writeExtensionIni(const std::vector<std::string>& lines) {
     std::string bytes = "[Einstellungen]\r\n";
     for (const std::string& line : lines)
         bytes += line + "\r\n";
-    if (FILE* f = std::fopen(extensionIniPath().c_str(), "wb")) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
-    }
+    writeBytes(extensionIniPath(), bytes);
 }
 
 std::string readExtensionIniBytes() {
     WritePrivateProfileStringA(nullptr, nullptr, nullptr, "korbinex.ini");
-    std::string bytes;
-    if (FILE* f = std::fopen(extensionIniPath().c_str(), "rb")) {
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
-            bytes.append(buffer, n);
-        std::fclose(f);
-    }
-    return bytes;
+    return readBytes(extensionIniPath());
 }
 
 std::map<std::string, std::string> extensionIniValues() {
