@@ -132,14 +132,6 @@ TEST(ContentSearch, LongLinesBinaryAndZeroBytes) {
     EXPECT_EQ((Lines{"C:\\f.txt\tab"}), grep("cd", "ab\rcd\n"));
 }
 
-TEST(ContentSearch, ShownHitCuts) {
-    EXPECT_EQ(std::string(255, 'q'), shownHit(std::string(400, 'q')));
-    EXPECT_EQ("abc", shownHit("abc\n"));
-    EXPECT_EQ("ab", shownHit("ab\r\n"));
-    EXPECT_EQ("ab", shownHit(std::string("ab\0cd\n", 6)));
-    EXPECT_EQ(std::string(255, 'q'), shownHit(std::string(255, 'q') + "\n"));
-}
-
 namespace {
 
 // Every piece tested, the plain way: what the scanner must agree with.

@@ -192,14 +192,6 @@ TEST(PatternList, AnsiUpperCasing) {
     EXPECT_EQ("ä", asciiUpperTable().apply("ä"));
 }
 
-TEST(Paths, NameAndDirectory) {
-    EXPECT_EQ("b.txt", fileNameOf("C:\\a\\b.txt"));
-    EXPECT_EQ("C:\\a", directoryOf("C:\\a\\b.txt"));
-    EXPECT_EQ("x", fileNameOf("x"));
-    EXPECT_EQ("", directoryOf("x"));
-    EXPECT_EQ("", fileNameOf("C:\\a\\"));
-}
-
 TEST(AttributeFilter, TickedAttributesDecide) {
     const struct {
         AttributeFilter filter;

@@ -127,26 +127,6 @@ TEST(FileWalk, DotNamesSkippedHiddenAndSystemVisited) {
     }
 }
 
-TEST(FileWalk, PathsThatAreFilesOrMissing) {
-    SearchTree tree;
-    tree.file("one.txt");
-    EXPECT_EQ(Paths{tree.path("one.txt")}, walkOrder(tree.path("one.txt"), WalkOrder::FilesFirst));
-    // A path that does not exist is handed on as a file, without a status.
-    std::string missing = tree.path("gone.txt");
-    int withStatus = -1;
-    CancelFlag cancel;
-    walkPath(missing, WalkOrder::FilesFirst, cancel, [&](const std::string&, const FileStatus* status) {
-        withStatus = status != nullptr;
-        return 0;
-    });
-    EXPECT_EQ(0, withStatus);
-    FileStatus status;
-    EXPECT_FALSE(queryFileStatus(missing, status));
-    ASSERT_TRUE(queryFileStatus(tree.path("one.txt"), status));
-    EXPECT_EQ(1u, status.size);
-    EXPECT_EQ(0, status.attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 TEST(FileWalk, DriveRootIsCutAndWalkedWhole) {
     SearchTree tree;
     tree.file("top.txt");
@@ -165,27 +145,6 @@ TEST(FileWalk, DriveRootIsCutAndWalkedWhole) {
         EXPECT_EQ("X:", root) << "the cut is made in the caller's string";
     }
     unmapDrive('X');
-}
-
-TEST(FileWalk, CancelledWalkReturnsAtOnce) {
-    SearchTree tree;
-    for (int i = 0; i < 20; ++i)
-        tree.file("f" + std::to_string(i) + ".txt");
-    CancelFlag cancel;
-    int seen = 0;
-    std::string root = tree.root();
-    const int result = walkPath(root, WalkOrder::FilesFirst, cancel, [&](const std::string&, const FileStatus*) {
-        if (++seen == 5)
-            cancel.set = true;
-        return 0;
-    });
-    EXPECT_EQ(1, result);
-    EXPECT_EQ(5, seen);
-    EXPECT_EQ(1, walkPath(root, WalkOrder::Interleaved, cancel, [&](const std::string&, const FileStatus*) {
-                  ++seen;
-                  return 0;
-              }));
-    EXPECT_EQ(5, seen) << "after cancellation every further call returns at once";
 }
 
 TEST(FileWalk, EscapeEndsALargeWalkAfterTheCurrentFile) {

@@ -210,23 +210,6 @@ TEST_F(ResultDialogTest, OkCopiesTheSelectedLines) {
     EXPECT_EQ("before", clipboardText()) << "Escape after the run closes without copying";
 }
 
-TEST_F(ResultDialogTest, ClipboardTextStaysWithinTheBlock) {
-    SearchTree tree;
-    std::string many;
-    for (int i = 0; i < 400; ++i)
-        many += std::string(200, 'k') + " hit\n";
-    tree.file("many.txt", many);
-    runSearch(ResultMode::ContentSearch, "hit", {tree.path("many.txt")}, [](HWND d) {
-        SendDlgItemMessageA(d, 1025, LB_SETSEL, TRUE, -1);
-        Robot::click(d, IDOK);
-    });
-    const std::string text = clipboardText();
-    // Each line: the path, a TAB, 255 characters of the piece, CR LF.
-    const std::size_t line = tree.path("many.txt").size() + 1 + 204 + 2;
-    EXPECT_EQ(((32000 + line - 1) / line) * line, text.size());
-    EXPECT_LT(text.size(), kClipboardBlock);
-}
-
 TEST_F(ResultDialogTest, ControlsAndCaptionPerMode) {
     SearchTree tree;
     tree.file("a.txt", "a\n");
