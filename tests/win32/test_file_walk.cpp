@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -36,7 +35,7 @@ Paths walkOrder(std::string path, WalkOrder order) {
 }
 
 // The names of a folder in the platform's enumeration order, dot names left out.
-Paths enumerationOrder(const std::string& folder, bool* isDir = nullptr, std::vector<bool>* dirs = nullptr) {
+Paths enumerationOrder(const std::string& folder, std::vector<bool>& dirs) {
     Paths names;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
@@ -46,11 +45,9 @@ Paths enumerationOrder(const std::string& folder, bool* isDir = nullptr, std::ve
         if (data.cFileName[0] == '.')
             continue;
         names.push_back(data.cFileName);
-        if (dirs)
-            dirs->push_back((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
+        dirs.push_back((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
     } while (FindNextFileA(find, &data));
     FindClose(find);
-    (void)isDir;
     return names;
 }
 
@@ -68,7 +65,7 @@ void buildMixedTree(SearchTree& tree) {
 // Expected walks built from the platform's enumeration of each folder.
 void expectedFilesFirst(const std::string& folder, Paths& out) {
     std::vector<bool> dirs;
-    const Paths names = enumerationOrder(folder, nullptr, &dirs);
+    const Paths names = enumerationOrder(folder, dirs);
     for (std::size_t i = 0; i < names.size(); ++i)
         if (!dirs[i])
             out.push_back(folder + "\\" + names[i]);
@@ -79,7 +76,7 @@ void expectedFilesFirst(const std::string& folder, Paths& out) {
 
 void expectedInterleaved(const std::string& folder, Paths& out) {
     std::vector<bool> dirs;
-    const Paths names = enumerationOrder(folder, nullptr, &dirs);
+    const Paths names = enumerationOrder(folder, dirs);
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (dirs[i])
             expectedInterleaved(folder + "\\" + names[i], out);
