@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
-          imagemagick vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format)
+          imagemagick x11-utils vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
