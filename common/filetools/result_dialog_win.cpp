@@ -29,15 +29,6 @@ namespace {
 constexpr int kAnimationClip = 130;
 constexpr int kPasteAnimationClip = 136;
 
-void centreOnDesktop(HWND window) {
-    RECT r, desk;
-    GetWindowRect(window, &r);
-    GetWindowRect(GetDesktopWindow(), &desk);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(window, nullptr, (desk.right - desk.left - w) / 2, (desk.bottom - desk.top - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
 void hide(HWND dialog, int id) {
     if (id != 0)
         ShowWindow(GetDlgItem(dialog, id), SW_HIDE);

@@ -46,15 +46,6 @@ std::string remembered(const std::string& key) {
     return buffer;
 }
 
-void centreOnDesktop(HWND window) {
-    RECT r, desk;
-    GetWindowRect(window, &r);
-    GetWindowRect(GetDesktopWindow(), &desk);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    SetWindowPos(window, nullptr, (desk.right - desk.left - w) / 2, (desk.bottom - desk.top - h) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
-}
-
 void Prompt::init(HWND dialog) const {
     centreOnDesktop(dialog);
     SetWindowTextA(dialog, text::lookupText(request.titleId));

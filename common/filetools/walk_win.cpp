@@ -174,15 +174,6 @@ void ensureCommonControls() {
     done = InitCommonControlsEx(&controls) != FALSE;
 }
 
-const ProgressProfile kHelperProgress = {WalkOrder::FilesFirst, 1001, 1032, 1055, true, 15021, 1015, 131};
-const ProgressProfile kExtensionProgress = {WalkOrder::Interleaved, 149, 200, 199, false, 15012, 0, 0};
-
-namespace {
-
-INT_PTR CALLBACK progressProc(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
 void centreOnDesktop(HWND window) {
     RECT r, desk;
     GetWindowRect(window, &r);
@@ -190,6 +181,15 @@ void centreOnDesktop(HWND window) {
     const int w = r.right - r.left, h = r.bottom - r.top;
     SetWindowPos(window, nullptr, (desk.right - desk.left - w) / 2, (desk.bottom - desk.top - h) / 2, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+const ProgressProfile kHelperProgress = {WalkOrder::FilesFirst, 1001, 1032, 1055, true, 15021, 1015, 131};
+const ProgressProfile kExtensionProgress = {WalkOrder::Interleaved, 149, 200, 199, false, 15012, 0, 0};
+
+namespace {
+
+INT_PTR CALLBACK progressProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
 }
 
 } // namespace

@@ -59,6 +59,8 @@ HINSTANCE resourceModule();
 void setResourceModule(HINSTANCE module);
 // Registers the animation and progress controls the dialogs use.
 void ensureCommonControls();
+// Places a window in the middle of the desktop.
+void centreOnDesktop(HWND window);
 
 // The progress window of the plain walk, and what differs per deliverable.
 struct ProgressProfile {

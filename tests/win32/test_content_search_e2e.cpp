@@ -23,20 +23,6 @@ std::string iniValue(const char* key) {
     return buffer;
 }
 
-std::string clipboardBytes() {
-    std::string text = "(no text)";
-    if (!OpenClipboard(nullptr))
-        return "(clipboard not open)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 bool writeList(const std::string& path, const Lines& entries) {
     std::string bytes;
     for (const std::string& e : entries)
@@ -108,7 +94,7 @@ TEST(ContentSearchEndToEnd, HelperLetterOneFromListToClipboard) {
     remoteClick(result, IDOK);
     ASSERT_TRUE(helper.wait(15000)) << "the helper did not end";
 
-    EXPECT_EQ(one + "alpha foo\r\n" + two + "foo bar both\r\n", clipboardBytes());
+    EXPECT_EQ(one + "alpha foo\r\n" + two + "foo bar both\r\n", clipboardText());
     EXPECT_EQ("foo|bar", iniValue("f1A"));
     EXPECT_EQ("*.txt", iniValue("f1B"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(list.c_str())) << "the list file is gone";

@@ -30,31 +30,6 @@ bool inChild() {
     return std::getenv(kChildVariable) != nullptr;
 }
 
-Lines listLines(HWND box) {
-    Lines lines;
-    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::vector<char> buffer(SendMessageA(box, LB_GETTEXTLEN, i, 0) + 1);
-        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        lines.emplace_back(buffer.data());
-    }
-    return lines;
-}
-
-std::string clipboardText() {
-    std::string text = "(no text)";
-    if (!OpenClipboard(nullptr))
-        return "(clipboard not open)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
-
 // The names below a folder in enumeration order, each folder's children where it stands.
 void interleaved(const std::string& folder, Lines& out) {
     WIN32_FIND_DATAA data;
@@ -94,7 +69,7 @@ SearchRun runCommand16(HostFixture& host, const std::string& typed, int select) 
         if (!IsWindowVisible(GetDlgItem(d, IDOK)))
             return false;
         run.caption = Robot::text(d);
-        run.lines = listLines(GetDlgItem(d, 182));
+        run.lines = listBoxLines(GetDlgItem(d, 182));
         run.searched = Robot::itemText(d, 185);
         run.hits = Robot::itemText(d, 188);
         run.withHits = Robot::itemText(d, 194);

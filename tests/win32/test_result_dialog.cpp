@@ -32,33 +32,6 @@ protected:
     void TearDown() override { setResourceModule(nullptr); }
 };
 
-Lines listLines(HWND box) {
-    Lines lines;
-    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        std::vector<char> buffer(SendMessageA(box, LB_GETTEXTLEN, i, 0) + 1);
-        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
-        lines.emplace_back(buffer.data());
-    }
-    return lines;
-}
-
-std::string clipboardText() {
-    std::string text;
-    if (!OpenClipboard(nullptr))
-        return "(clipboard not open)";
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-            text = p;
-            GlobalUnlock(data);
-        }
-    } else {
-        text = "(no text)";
-    }
-    CloseClipboard();
-    return text;
-}
-
 void setClipboard(const std::string& text) {
     putClipboardText(nullptr, text);
 }
@@ -93,7 +66,7 @@ Seen runSearch(ResultMode mode, const std::string& search, const Lines& files,
         if (!IsWindowVisible(GetDlgItem(d, IDOK)))
             return false;
         seen.caption = Robot::text(d);
-        seen.lines = listLines(GetDlgItem(d, 1025));
+        seen.lines = listBoxLines(GetDlgItem(d, 1025));
         seen.searched = Robot::itemText(d, 1026);
         seen.hits = Robot::itemText(d, 1027);
         seen.withHits = Robot::itemText(d, 1029);
@@ -148,7 +121,7 @@ TEST_F(ResultDialogTest, ContentSearchOverRealFilesWithBadContents) {
 TEST_F(ResultDialogTest, LongLinesAreCutIntoPiecesAndShownShort) {
     SearchTree tree;
     std::string line(3000, 'a');
-    line.replace(998, 2, "ZZ"); // across the first cut: not found
+    line.replace(998, 2, "ZZ");   // across the first cut: not found
     line.replace(2997, 3, "TAI"); // the whole fourth piece
     tree.file("long.txt", line + "\n");
     const Seen seen = runSearch(ResultMode::ContentSearch, "zz|tai", {tree.path("long.txt")});
@@ -175,7 +148,7 @@ TEST_F(ResultDialogTest, ColumnButtonsOnHitLines) {
         runSearch(ResultMode::ContentSearch, "x", {p}, [&](HWND d) {
             for (int id : cases[i].buttons)
                 SendDlgItemMessageA(d, id, BM_CLICK, 0, 0);
-            after = listLines(GetDlgItem(d, 1025));
+            after = listBoxLines(GetDlgItem(d, 1025));
             Robot::click(d, IDOK);
         });
         EXPECT_EQ(cases[i].expected, after) << "case " << i;
@@ -247,7 +220,7 @@ TEST_F(ResultDialogTest, EscapeDuringTheSearchKeepsWhatWasFound) {
     robot.onDialog(nullptr, [&](HWND d) {
         if (!IsWindowVisible(GetDlgItem(d, IDOK)))
             return false;
-        lines = listLines(GetDlgItem(d, 1025));
+        lines = listBoxLines(GetDlgItem(d, 1025));
         Robot::click(d, IDOK);
         return true;
     });

@@ -152,6 +152,31 @@ void unmapDrive(char letter) {
     waitFor([&] { return GetFileAttributesA(root.c_str()) == INVALID_FILE_ATTRIBUTES; });
 }
 
+std::vector<std::string> listBoxLines(HWND box) {
+    std::vector<std::string> lines;
+    const int count = static_cast<int>(SendMessageA(box, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::vector<char> buffer(SendMessageA(box, LB_GETTEXTLEN, i, 0) + 1);
+        SendMessageA(box, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()));
+        lines.emplace_back(buffer.data());
+    }
+    return lines;
+}
+
+std::string clipboardText() {
+    std::string text = "(no text)";
+    if (!OpenClipboard(nullptr))
+        return "(clipboard not open)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            text = p;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return text;
+}
+
 HMODULE useResourcesOf(const char* fileName) {
     HMODULE module = LoadLibraryExA(besideTestProgram(fileName).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     filetools::setResourceModule(module);

@@ -41,6 +41,11 @@ std::string unixPath(const std::string& windowsPath);
 // Its end cannot be waited for.
 bool runHostShell(const std::string& command);
 
+// The lines of a list box of this process.
+std::vector<std::string> listBoxLines(HWND box);
+// The plain text on the clipboard, "(no text)" when there is none.
+std::string clipboardText();
+
 // Loads a deliverable's file from beside the test program so that its dialogs
 // and clips are used by the shared code under test.
 HMODULE useResourcesOf(const char* fileName);
