@@ -119,6 +119,10 @@ CancelFlag& resultCancel() {
 }
 
 bool pumpMessagesSawEscape() {
+    // Asking for the queue's state is several times cheaper under Wine than
+    // an empty PeekMessageA, and the walk asks after every file.
+    if (LOWORD(GetQueueStatus(QS_ALLINPUT)) == 0)
+        return false;
     bool escape = false;
     MSG message;
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
