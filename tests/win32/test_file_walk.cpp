@@ -175,6 +175,38 @@ TEST(FileWalk, EscapeEndsALargeWalkAfterTheCurrentFile) {
     setResourceModule(nullptr);
 }
 
+TEST(FileWalk, ProgressWindowOfEachDeliverable) {
+    text::chooseLanguage();
+    SearchTree tree;
+    tree.file("sub\\one.txt");
+    const struct {
+        const ProgressProfile& profile;
+        const char* binary;
+        const char* caption;
+        int counter, field;
+        std::string shown;
+    } cases[] = {
+        {kHelperProgress, "quorvinx.exe", "Working", 1032, 1055, tree.path("sub")},
+        {kExtensionProgress, "korbinen.dll", "Search for equal files", 200, 199, "one.txt"},
+    };
+    for (const auto& c : cases) {
+        setDeliverable(c.profile.order == WalkOrder::FilesFirst ? kHelperProfile : kExtensionProfile);
+        ASSERT_NE(nullptr, useResourcesOf(c.binary));
+        SelectionWalker walker(c.profile);
+        HWND window = walker.window();
+        ASSERT_NE(nullptr, window) << c.binary;
+        EXPECT_EQ(c.caption, Robot::text(window)) << c.binary;
+        EXPECT_EQ("files processed", Robot::itemText(window, c.profile.labelId)) << c.binary;
+        // The fields are refreshed when the wall-clock second has changed.
+        Sleep(1100);
+        walker.walk(tree.root(), [](const std::string&, const FileStatus*) { return 0; });
+        EXPECT_EQ("1", Robot::itemText(window, c.counter)) << c.binary;
+        EXPECT_EQ(c.shown, Robot::itemText(window, c.field)) << c.binary << ": directory or file name";
+    }
+    setDeliverable(kHelperProfile);
+    setResourceModule(nullptr);
+}
+
 TEST(FileWalk, CollectFileFillsTheTable) {
     SearchTree tree;
     tree.file("a.txt", "12345");
