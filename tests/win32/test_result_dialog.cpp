@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -317,4 +318,22 @@ TEST_F(ResultDialogTest, ExtensionPromptKeepsTheLastTextInMemory) {
     ASSERT_FALSE(runPrompt(request, "x", "", false, false, &second));
     EXPECT_EQ("Größe", second.initialSearch);
     setDeliverable(kHelperProfile);
+}
+
+TEST_F(ResultDialogTest, AnimationClipsOpenAndPlay) {
+    ensureCommonControls();
+    HWND animation = CreateWindowExA(0, ANIMATE_CLASSA, "", WS_POPUP | WS_VISIBLE | ACS_CENTER, 0, 0, 64, 64, nullptr,
+                                     nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, animation);
+    for (int clip : {130, 131, 136}) {
+        EXPECT_TRUE(SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(resourceModule()),
+                                 reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(clip))))
+            << "clip " << clip << " was not accepted";
+        EXPECT_TRUE(SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF))) << "clip " << clip;
+        SendMessageA(animation, ACM_STOP, 0, 0);
+    }
+    EXPECT_FALSE(SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(resourceModule()),
+                              reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(137))))
+        << "a clip that does not exist is refused";
+    DestroyWindow(animation);
 }
