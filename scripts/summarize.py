@@ -19,12 +19,13 @@ def suite_counts(report):
     if not m:
         return None
     attrs = dict(re.findall(r'(\w+)="(\d+)"', m.group(0)))
+    skipped = len(re.findall(r'result="skipped"', head))
     return (int(attrs.get("tests", 0)), int(attrs.get("failures", 0)) + int(attrs.get("errors", 0)),
-            int(attrs.get("disabled", 0)))
+            int(attrs.get("disabled", 0)) + skipped)
 
 
 def count_folder(folder):
-    passed = failed = 0
+    passed = failed = skipped_cases = 0
     ctest_file = os.path.join(folder, "ctest.xml")
     if not os.path.exists(ctest_file):
         return 0, 1
@@ -42,6 +43,7 @@ def count_folder(folder):
         if counts:
             total, bad, dis = counts
             passed += total - bad - dis
+            skipped_cases += dis
             failed += bad
             if ctest_failed and bad == 0:
                 failed += 1
@@ -51,16 +53,17 @@ def count_folder(folder):
             failed += 1
         else:
             passed += 1
-    return passed, failed
+    return passed, failed, skipped_cases
 
 
 def main():
-    passed = failed = 0
+    passed = failed = skipped = 0
     for folder in sys.argv[1:]:
-        p, f = count_folder(folder)
+        p, f, s = count_folder(folder)
         passed += p
         failed += f
-    print(f"{passed} passed, {failed} failed")
+        skipped += s
+    print(f"{passed} passed, {failed} failed, {skipped} skipped")
     return 1 if failed else 0
 
 
