@@ -12,6 +12,7 @@
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/search_tree.h"
+#include "tests/win32/support/test_files.h"
 
 namespace {
 
@@ -27,11 +28,7 @@ bool writeList(const std::string& path, const Lines& entries) {
     std::string bytes;
     for (const std::string& e : entries)
         bytes += e + "\r\n";
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(h);
-    return written == bytes.size();
+    return writeBytes(path, bytes);
 }
 
 long number(const std::string& text) {

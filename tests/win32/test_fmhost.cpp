@@ -16,6 +16,8 @@
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/screenshot.h"
+#include "tests/win32/support/search_tree.h"
+#include "tests/win32/support/test_files.h"
 
 namespace {
 
@@ -45,30 +47,6 @@ bool contains(const std::vector<std::string>& lines, const std::string& line) {
     return std::find(lines.begin(), lines.end(), line) != lines.end();
 }
 
-void writeFile(const std::string& path, const std::string& content) {
-    std::ofstream out(path, std::ios::binary);
-    out << content;
-}
-
-void removeTree(const std::string& path) {
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = found.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string child = path + "\\" + name;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                removeTree(child);
-            else
-                DeleteFileA(child.c_str());
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 int attributeByte(const std::string& path) {
     return static_cast<int>(GetFileAttributesA(path.c_str()) & 0xFF);
 }
@@ -84,9 +62,9 @@ protected:
         dir_ = root_ + "\\files";
         CreateDirectoryA(dir_.c_str(), nullptr);
         CreateDirectoryA((dir_ + "\\gamma").c_str(), nullptr);
-        writeFile(dir_ + "\\alpha.txt", "hello");
-        writeFile(dir_ + "\\beta.dat", std::string(1234, 'b'));
-        writeFile(dir_ + "\\long file name.text", "long");
+        writeBytes(dir_ + "\\alpha.txt", "hello");
+        writeBytes(dir_ + "\\beta.dat", std::string(1234, 'b'));
+        writeBytes(dir_ + "\\long file name.text", "long");
         logPath_ = root_ + "\\probe.log";
         reportPath_ = root_ + "\\report.txt";
         SetEnvironmentVariableA("FMHOST_PROBE_LOG", logPath_.c_str());
@@ -112,7 +90,7 @@ protected:
         std::string text = "[AddOns]\r\n";
         for (const auto& [key, path] : addOns)
             text += key + "=" + path + "\r\n";
-        writeFile(root_ + "\\fmhost.ini", text);
+        writeBytes(root_ + "\\fmhost.ini", text);
     }
 
     // Starts fmhost on directory (the test directory by default), in the folder root_; extra goes before it.
@@ -413,7 +391,7 @@ TEST_F(FmHostTest, RefreshRereadsTheDirectoryAndKeepsTheSelection) {
     start();
     waitForLog("fmhost_probe.dll: toolbarload");
     selectOnly({"beta.dat"});
-    writeFile(dir_ + "\\aardvark.txt", "new");
+    writeBytes(dir_ + "\\aardvark.txt", "new");
     struct Case {
         const char* how;
         std::function<void()> refresh;
@@ -613,7 +591,7 @@ TEST_F(FmHostTest, KorbinenGraysFileItemsUnlessOnlyFilesAreSelected) {
 }
 
 TEST_F(FmHostTest, WideExtensionsAreCalledThroughTheWideEntryWithWideRecords) {
-    writeFile(dir_ + "\\größe.txt", "groß");
+    writeBytes(dir_ + "\\größe.txt", "groß");
     writeIni({{"narrow", besideTestProgram(kProbe)}, {"wide", besideTestProgram("fmhost_probe_w.dll")}});
     start("/openmenu:1");
     std::vector<std::string> lines = waitForLog("fmhost_probe_w.dll: helpstring id=1 ");
@@ -718,7 +696,7 @@ TEST_F(FmHostTest, KorbinenRefreshCommandsComeBackAsARefreshOfTheList) {
     const WPARAM commands[] = {712, 713};
     for (WPARAM command : commands) {
         std::string name = "new" + std::to_string(command) + ".txt";
-        writeFile(dir_ + "\\" + name, "x");
+        writeBytes(dir_ + "\\" + name, "x");
         PostMessageA(frame_, WM_COMMAND, command, 0);
         int index = -1;
         for (int i = 0; i < 100 && index < 0; ++i, Sleep(50))
