@@ -41,39 +41,17 @@ ResultDialog::ResultDialog(const ResultProfile& profile, ResultMode mode, std::s
 
 INT_PTR ResultDialog::run(HWND owner) {
     ensureCommonControls();
-    return DialogBoxParamA(resourceModule(), MAKEINTRESOURCEA(kResultDialog), owner, dialogProc,
-                           reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK ResultDialog::dialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    // No exception may cross into the platform.
-    try {
-        if (message == WM_INITDIALOG) {
-            auto* self = reinterpret_cast<ResultDialog*>(lParam);
-            SetWindowLongPtrA(window, DWLP_USER, lParam);
-            self->window_ = window;
-            self->onInit();
-            return FALSE;
-        }
-        auto* self = reinterpret_cast<ResultDialog*>(GetWindowLongPtrA(window, DWLP_USER));
-        if (self != nullptr && message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-            self->onCommand(LOWORD(wParam));
-            return TRUE;
-        }
-    } catch (...) {
-        EndDialog(window, IDCANCEL);
-    }
-    return FALSE;
+    return runModal(resourceModule(), kResultDialog, owner);
 }
 
 HWND ResultDialog::list() const {
-    return GetDlgItem(window_, profile_.list);
+    return GetDlgItem(window(), profile_.list);
 }
 
 void ResultDialog::setUpControls() {
-    centreOnDesktop(window_);
+    centreOnDesktop(window());
     if (profile_.animation != 0) {
-        HWND animation = GetDlgItem(window_, profile_.animation);
+        HWND animation = GetDlgItem(window(), profile_.animation);
         const int clip = mode_ == ResultMode::PasteIfChanged ? kPasteAnimationClip : kAnimationClip;
         SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(resourceModule()),
                      reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(clip)));
@@ -85,22 +63,22 @@ void ResultDialog::setUpControls() {
         caption = composeCaption(text::lookupText(parts.baseId), parts.modeId ? text::lookupText(parts.modeId) : "",
                                  parts.quoteSearchText, searchText_);
     }
-    SetWindowTextA(window_, caption.c_str());
+    SetWindowTextA(window(), caption.c_str());
     const struct {
         int id;
         std::uint32_t text;
     } labels[] = {{profile_.currentLabel, 15024}, {profile_.searchedLabel, 15022}, {profile_.hitsLabel, 15023},
                   {profile_.inLabel, 15025},      {profile_.filesLabel, 15027},    {profile_.help, 15065}};
     for (const auto& label : labels)
-        SetDlgItemTextA(window_, label.id, text::lookupText(label.text));
-    hide(window_, IDOK);
-    ShowWindow(window_, SW_SHOW);
-    UpdateWindow(window_);
+        SetDlgItemTextA(window(), label.id, text::lookupText(label.text));
+    hide(window(), IDOK);
+    ShowWindow(window(), SW_SHOW);
+    UpdateWindow(window());
 
     HWND box = list();
     if (mode_ != ResultMode::ContentSearch) {
         RECT r;
-        GetWindowRect(window_, &r);
+        GetWindowRect(window(), &r);
         const std::vector<int> stops = resultTabStops(r.right, LOWORD(GetDialogBaseUnits()), profile_.helper);
         SendMessageA(box, LB_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
     }
@@ -111,32 +89,32 @@ void ResultDialog::setUpControls() {
     const bool progressShown =
         profile_.progress != 0 && (mode_ == ResultMode::ContentSearch || mode_ == ResultMode::EqualFiles);
     if (profile_.progress != 0) {
-        progressBar_ = GetDlgItem(window_, profile_.progress);
-        SendDlgItemMessageA(window_, profile_.progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
-        SendDlgItemMessageA(window_, profile_.progress, PBM_SETPOS, 0, 0);
+        progressBar_ = GetDlgItem(window(), profile_.progress);
+        SendDlgItemMessageA(window(), profile_.progress, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
+        SendDlgItemMessageA(window(), profile_.progress, PBM_SETPOS, 0, 0);
         if (!progressShown)
-            hide(window_, profile_.progress);
+            hide(window(), profile_.progress);
     }
     if (mode_ != ResultMode::EqualFiles)
-        hide(window_, profile_.meter);
+        hide(window(), profile_.meter);
     switch (mode_) {
     case ResultMode::ContentSearch:
         break;
     case ResultMode::EqualFiles:
-        hide(window_, profile_.removeColumn);
-        hide(window_, profile_.compact);
+        hide(window(), profile_.removeColumn);
+        hide(window(), profile_.compact);
         break;
     case ResultMode::NameSearch:
     case ResultMode::SizeSum:
     case ResultMode::PasteIfChanged:
         for (int id :
              {profile_.compact, profile_.removeColumn, profile_.inLabel, profile_.withHits, profile_.filesLabel})
-            hide(window_, id);
+            hide(window(), id);
         break;
     }
 }
 
-void ResultDialog::onInit() {
+bool ResultDialog::onInit() {
     setUpControls();
     resultCancel().set = false;
     if (mode_ == ResultMode::ContentSearch)
@@ -150,14 +128,15 @@ void ResultDialog::onInit() {
     running_ = false;
     refresh();
     if (profile_.animation != 0) {
-        HWND animation = GetDlgItem(window_, profile_.animation);
+        HWND animation = GetDlgItem(window(), profile_.animation);
         SendMessageA(animation, ACM_OPENA, 0, 0);
         ShowWindow(animation, SW_HIDE);
     }
-    ShowWindow(GetDlgItem(window_, IDOK), SW_SHOW);
-    SetFocus(GetDlgItem(window_, IDOK));
+    ShowWindow(GetDlgItem(window(), IDOK), SW_SHOW);
+    SetFocus(GetDlgItem(window(), IDOK));
     finished_ = true;
     MessageBeep(0);
+    return false; // the focus is on OK already
 }
 
 bool ResultDialog::addLine(const std::string& line) {
@@ -174,11 +153,11 @@ void ResultDialog::refresh() {
     HWND box = list();
     SendMessageA(box, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(box, nullptr, TRUE);
-    SetDlgItemTextA(window_, profile_.currentFile, currentFile_.c_str());
-    SetDlgItemInt(window_, profile_.searched, static_cast<UINT>(filesSearched_), TRUE);
-    SetDlgItemInt(window_, profile_.hits, static_cast<UINT>(hits_), TRUE);
-    SetDlgItemInt(window_, profile_.withHits, static_cast<UINT>(filesWithHits_), TRUE);
-    UpdateWindow(window_);
+    SetDlgItemTextA(window(), profile_.currentFile, currentFile_.c_str());
+    SetDlgItemInt(window(), profile_.searched, static_cast<UINT>(filesSearched_), TRUE);
+    SetDlgItemInt(window(), profile_.hits, static_cast<UINT>(hits_), TRUE);
+    SetDlgItemInt(window(), profile_.withHits, static_cast<UINT>(filesWithHits_), TRUE);
+    UpdateWindow(window());
     if (running_)
         SendMessageA(box, WM_SETREDRAW, FALSE, 0);
 }
@@ -195,7 +174,7 @@ void ResultDialog::reportLowMemory() {
     resultCancel().set = true;
     const char* message =
         profile_.lowMemoryTextId ? text::lookupText(profile_.lowMemoryTextId) : profile_.lowMemoryText;
-    showMessage(window_, message, profile_.helper ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
+    showMessage(window(), message, profile_.helper ? MB_OK : MB_OK | MB_ICONEXCLAMATION);
 }
 
 std::string ResultDialog::lineText(int index) const {
@@ -287,22 +266,25 @@ void ResultDialog::copySelectionToClipboard() {
         lines.push_back(lineText(index));
         gathered += lines.back().size() + 2;
     }
-    putClipboardText(window_, clipboardText(lines));
+    putClipboardText(window(), clipboardText(lines));
 }
 
-void ResultDialog::onCommand(int id) {
+bool ResultDialog::onCommand(int id, int notification) {
+    if (notification != BN_CLICKED)
+        return false;
     if (id == profile_.removeColumn) {
         removeFirstColumns();
     } else if (id == profile_.compact) {
         compactAllColumns();
     } else if (id == profile_.help) {
-        WinHelpA(window_, deliverable().helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>("Suchergebnis"));
+        WinHelpA(window(), deliverable().helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>("Suchergebnis"));
     } else if (id == IDOK && finished_) {
         copySelectionToClipboard();
-        EndDialog(window_, IDOK);
+        end(IDOK);
     } else if (id == IDCANCEL && finished_) {
-        EndDialog(window_, IDCANCEL);
+        end(IDCANCEL);
     }
+    return true;
 }
 
 } // namespace filetools

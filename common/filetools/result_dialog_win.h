@@ -10,6 +10,7 @@
 #include <string>
 
 #include "common/filetools/result_lines.h"
+#include "common/win/modal_dialog.h"
 
 namespace filetools {
 
@@ -34,7 +35,7 @@ extern const ResultProfile kExtensionResult;
 // beginning of the line.
 bool& firstColumnRemoved();
 
-class ResultDialog {
+class ResultDialog : public ModalDialog {
 public:
     using Tool = std::function<void(ResultDialog&)>;
 
@@ -59,15 +60,13 @@ public:
     // Shows this deliverable's low-memory message and cancels the walk.
     void reportLowMemory();
 
-    HWND window() const { return window_; }
     HWND list() const;
     const ResultProfile& profile() const { return profile_; }
     ResultMode mode() const { return mode_; }
 
 private:
-    static INT_PTR CALLBACK dialogProc(HWND, UINT, WPARAM, LPARAM);
-    void onInit();
-    void onCommand(int id);
+    bool onInit() override;
+    bool onCommand(int id, int notification) override;
     void setUpControls();
     void removeFirstColumns();
     void compactAllColumns();
@@ -79,7 +78,6 @@ private:
     ResultMode mode_;
     std::string searchText_;
     Tool tool_;
-    HWND window_ = nullptr;
     bool finished_ = false;
     bool running_ = false; // the tool is at work: the list is redrawn only at refreshes
     long filesSearched_ = 0, hits_ = 0, filesWithHits_ = 0;

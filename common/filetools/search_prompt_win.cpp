@@ -5,6 +5,7 @@
 #include "common/filetools/walk_win.h"
 #include "common/text/language_win.h"
 #include "common/win/deliverable.h"
+#include "common/win/modal_dialog.h"
 #include "common/win/pending_messages.h"
 
 namespace filetools {
@@ -24,14 +25,20 @@ constexpr PromptIds kExtensionIds = {154, 113, 271, 0, 0, 0, 224, 0, 0, 0, 0};
 // Fields hold at most this many characters; the rest of longer input is cut.
 constexpr int kFieldSize = static_cast<int>(kMaxSearchText) + 1;
 
-struct Prompt {
-    const PromptRequest& request;
-    const PromptIds& ids;
+class Prompt : public ModalDialog {
+public:
+    Prompt(const PromptRequest& request, const PromptIds& ids) : request(request), ids(ids) {}
 
+private:
     bool withSelection() const { return request.kind == PromptKind::HelperWithSelection; }
     bool helper() const { return request.kind != PromptKind::Extension; }
+    bool onInit() override;
+    bool onCommand(int id, int notification) override;
     void init(HWND dialog) const;
     void confirm(HWND dialog) const;
+
+    const PromptRequest& request;
+    const PromptIds& ids;
 };
 
 std::string fieldText(HWND dialog, int id) {
@@ -108,32 +115,23 @@ void Prompt::confirm(HWND dialog) const {
     }
 }
 
-INT_PTR CALLBACK promptProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    try {
-        if (message == WM_INITDIALOG) {
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            reinterpret_cast<const Prompt*>(lParam)->init(dialog);
-            return TRUE;
-        }
-        const auto* prompt = reinterpret_cast<const Prompt*>(GetWindowLongPtrA(dialog, DWLP_USER));
-        if (prompt == nullptr || message != WM_COMMAND)
-            return FALSE;
-        const int id = LOWORD(wParam);
-        if (id == IDOK) {
-            prompt->confirm(dialog);
-            EndDialog(dialog, IDOK);
-        } else if (id == IDCANCEL) {
-            EndDialog(dialog, IDCANCEL);
-        } else if (id == prompt->ids.help) {
-            WinHelpA(dialog, deliverable().helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>("Suchbegriff"));
-        } else {
-            return FALSE;
-        }
-        return TRUE;
-    } catch (...) {
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
+bool Prompt::onInit() {
+    init(window());
+    return true;
+}
+
+bool Prompt::onCommand(int id, int) {
+    if (id == IDOK) {
+        confirm(window());
+        end(IDOK);
+    } else if (id == IDCANCEL) {
+        end(IDCANCEL);
+    } else if (id == ids.help) {
+        WinHelpA(window(), deliverable().helpFile, HELP_KEY, reinterpret_cast<ULONG_PTR>("Suchbegriff"));
+    } else {
+        return false;
     }
+    return true;
 }
 
 } // namespace
@@ -162,12 +160,11 @@ std::string upperCase(const std::string& s) {
 }
 
 bool promptForSearch(HWND parent, const PromptRequest& request) {
-    const Prompt prompt{request, request.kind == PromptKind::Extension ? kExtensionIds : kHelperIds};
+    Prompt prompt(request, request.kind == PromptKind::Extension ? kExtensionIds : kHelperIds);
     const int resource = request.kind == PromptKind::HelperWithSelection ? kHelperPromptWithSelection
                          : request.kind == PromptKind::HelperSearchOnly  ? kHelperPromptSearchOnly
                                                                          : kExtensionPrompt;
-    const INT_PTR result = DialogBoxParamA(resourceModule(), MAKEINTRESOURCEA(resource), parent, promptProc,
-                                           reinterpret_cast<LPARAM>(&prompt));
+    const INT_PTR result = prompt.runModal(resourceModule(), resource, parent);
     if (result != IDOK)
         return false;
     dispatchPendingMessages();
