@@ -191,16 +191,7 @@ bool Panes::showDirectory(const std::string& directory) {
         rebuildTree();
         fillDrives();
     } else {
-        HTREEITEM item = TreeView_GetRoot(tree_);
-        for (const std::string& part : componentsBelowRoot(path, root)) {
-            fillTreeChildren(item);
-            HTREEITEM child = childNamed(item, part);
-            if (!child)
-                child = insertTreeItem(tree_, item, part);
-            TreeView_Expand(tree_, item, TVE_EXPAND);
-            item = child;
-        }
-        fillTreeChildren(item);
+        HTREEITEM item = openPath(TreeView_GetRoot(tree_), root);
         settingTree_ = true;
         TreeView_SelectItem(tree_, item);
         settingTree_ = false;
@@ -209,11 +200,7 @@ bool Panes::showDirectory(const std::string& directory) {
     return true;
 }
 
-void Panes::rebuildTree() {
-    settingTree_ = true;
-    TreeView_DeleteAllItems(tree_);
-    std::string root = rootOf(current_);
-    HTREEITEM item = insertTreeItem(tree_, TVI_ROOT, root);
+HTREEITEM Panes::openPath(HTREEITEM item, const std::string& root) {
     for (const std::string& part : componentsBelowRoot(current_, root)) {
         fillTreeChildren(item);
         HTREEITEM child = childNamed(item, part);
@@ -223,6 +210,14 @@ void Panes::rebuildTree() {
         item = child;
     }
     fillTreeChildren(item);
+    return item;
+}
+
+void Panes::rebuildTree() {
+    settingTree_ = true;
+    TreeView_DeleteAllItems(tree_);
+    std::string root = rootOf(current_);
+    HTREEITEM item = openPath(insertTreeItem(tree_, TVI_ROOT, root), root);
     TreeView_Expand(tree_, item, TVE_EXPAND);
     TreeView_SelectItem(tree_, item);
     settingTree_ = false;

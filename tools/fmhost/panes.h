@@ -72,6 +72,8 @@ private:
     void fillDrives();
     void fillFiles();
     void rebuildTree();
+    // Opens the tree from the drive item down to the current directory; its item.
+    HTREEITEM openPath(HTREEITEM driveItem, const std::string& root);
     void fillTreeChildren(HTREEITEM item);
     std::string treePath(HTREEITEM item) const;
     HTREEITEM childNamed(HTREEITEM parent, const std::string& name) const;
