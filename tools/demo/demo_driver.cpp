@@ -171,7 +171,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     if (hits.empty())
         fail("the search found nothing");
 
-    remoteClick(result, IDCANCEL);
+    // Escape: the dialog closes without copying.
+    PostMessageA(result, WM_COMMAND, IDCANCEL, 0);
     // The helper removes its list file as it ends: let it finish before fmhost closes.
     if (helper == nullptr || WaitForSingleObject(helper, 20000) != WAIT_OBJECT_0)
         fail("the helper did not end");
