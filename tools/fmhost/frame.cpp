@@ -465,6 +465,8 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             openExtensionMenu(options_.openMenu);
         } else if (wParam == kCloseTimer) {
             KillTimer(window_, kCloseTimer);
+            // A scripted run leaves its report behind.
+            writeReport();
             EndMenu();
             PostMessageA(window_, WM_CLOSE, 0, 0);
         }
