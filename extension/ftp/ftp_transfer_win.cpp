@@ -106,7 +106,9 @@ SOCKET FtpClient::acceptFromServer() {
         int size = sizeof peer;
         SOCKET data = accept(listen_, reinterpret_cast<sockaddr*>(&peer), &size);
         if (data == INVALID_SOCKET) {
-            if (WSAGetLastError() == WSAEWOULDBLOCK)
+            // A connection given up before it was taken is no reason to stop waiting for the server.
+            const int error = WSAGetLastError();
+            if (error == WSAEWOULDBLOCK || error == WSAECONNRESET)
                 continue;
             return INVALID_SOCKET;
         }

@@ -99,7 +99,9 @@ def start(state_dir, big_mb):
         port = free_port()
         config = vsftpd_config(root, tree, port, local_user)
         log = open(os.path.join(root, "vsftpd.out"), "w")
-        server = subprocess.Popen(["/usr/sbin/vsftpd", config], stdout=log, stderr=log, start_new_session=True)
+        # Output to files, never the caller's pipes: the test runner waits until those close.
+        server = subprocess.Popen(["/usr/sbin/vsftpd", config], stdin=subprocess.DEVNULL, stdout=log, stderr=log,
+                                  start_new_session=True)
         pids.append(server.pid)
         if wait_until(lambda: accepts(port)):
             state.update(vsftpd_port=port, tree=tree, log=os.path.join(root, "vsftpd.log"))
@@ -108,8 +110,9 @@ def start(state_dir, big_mb):
     ports_file = os.path.join(state_dir, "scripted.ports")
     if os.path.exists(ports_file):
         os.remove(ports_file)
-    scripted = subprocess.Popen([sys.executable, os.path.join(HERE, "scripted_ftp_server.py"), ports_file],
-                                start_new_session=True)
+    with open(os.path.join(state_dir, "scripted.out"), "w") as log:
+        scripted = subprocess.Popen([sys.executable, os.path.join(HERE, "scripted_ftp_server.py"), ports_file],
+                                    stdin=subprocess.DEVNULL, stdout=log, stderr=log, start_new_session=True)
     pids.append(scripted.pid)
     if not wait_until(lambda: os.path.exists(ports_file) and os.path.getsize(ports_file) > 0):
         print("the scripted server did not start")

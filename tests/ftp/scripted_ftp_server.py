@@ -10,6 +10,7 @@ import socket
 import struct
 import sys
 import threading
+import time
 
 TIMEOUT = 10          # seconds any single socket wait may last
 IDLE_EXIT = 1800      # seconds without a control request before the server ends
@@ -91,6 +92,7 @@ def download(s, payload=PAYLOAD, final="226 Transfer complete", cut=None, reset=
             s.conn.close()
             return "end"
         if reset:
+            time.sleep(0.5)  # the client has taken the connection and the first half by now
             data.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
     s.reply(final)
 

@@ -137,8 +137,8 @@ TEST_F(ScriptedFtp, Downloads) {
         }
         EXPECT_EQ(c.success ? payload() : old, readBytes(target)) << c.scenario;
         EXPECT_EQ(Lines{"target.bin"}, filesMatching(directory.path(), "*")) << c.scenario;
-        EXPECT_EQ(c.boxes, recorder_.boxes) << c.scenario;
         const Lines transcript = servers_.transcript();
+        EXPECT_EQ(c.boxes, recorder_.boxes) << c.scenario << testing::PrintToString(transcript);
         EXPECT_TRUE(holds(transcript, c.note)) << c.scenario;
         const Lines commands = commandsOf(transcript);
         ASSERT_GE(commands.size(), 5u) << c.scenario;

@@ -57,8 +57,8 @@ TEST(FtpVsftpd, LoginsListingsAndTransfers) {
     const std::size_t offset = logSize(servers.log);
     const std::string name = "up" + std::to_string(GetTickCount());
     std::string upload;
-    for (int i = 0; i < 300000; ++i)
-        upload += static_cast<char>((i * 7919) >> 3);
+    for (unsigned i = 0; i < 300000; ++i)
+        upload += static_cast<char>((i * 7919u) >> 3);
     ASSERT_TRUE(writeBytes(local.file("up.bin"), upload));
     ASSERT_TRUE(writeBytes(local.file("empty.bin"), ""));
     {

@@ -2,6 +2,7 @@
 # Download and upload of a 100 MB file over loopback against vsftpd: the FTP
 # client under Wine against curl on the same server and file, in one run.
 # Run as root (vsftpd needs it) after a build; prints MB/s of both.
+# FTPBENCH_EXE chooses another build of the client program.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
@@ -32,7 +33,7 @@ cp "$services" "$work/services"
 now() { date +%s.%N; }
 rate() { python3 -c "print('%.1f' % ($1 / ($3 - $2)))"; }
 
-read -r mb wine_down wine_up < <(wine "$BUILD_DIR/win32/bin/ftpbench.exe" 127.0.0.1 /pub/bench.bin \
+read -r mb wine_down wine_up < <(wine "${FTPBENCH_EXE:-$BUILD_DIR/win32/bin/ftpbench.exe}" 127.0.0.1 /pub/bench.bin \
     "Z:$work/wine.bin" /incoming/wine.bin)
 cmp "$work/wine.bin" "$tree/pub/bench.bin"
 cmp "$tree/incoming/wine.bin" "$tree/pub/bench.bin"
