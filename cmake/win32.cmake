@@ -23,6 +23,11 @@ set_target_properties(korbinen PROPERTIES PREFIX "" OUTPUT_NAME korbinen)
 target_link_options(korbinen PRIVATE -Wl,--kill-at)
 target_link_libraries(korbinen PRIVATE common_win)
 
+# The FTP client on its own, for the programs that test and measure it.
+file(GLOB FTP_CLIENT_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/extension/ftp/ftp_*.cpp)
+add_library(ftp_client STATIC ${FTP_CLIENT_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+target_link_libraries(ftp_client PUBLIC common_win)
+
 collect_sources(HELPER_GLUE GLUE ${HELPER_DIRS})
 add_executable(quorvinx WIN32 ${HELPER_RULES} ${HELPER_GLUE} ${CMAKE_SOURCE_DIR}/resources/quorvinx.rc)
 target_link_libraries(quorvinx PRIVATE common_win)
@@ -95,8 +100,17 @@ file(GLOB TEST_SUPPORT_RC CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/supp
 add_library(test_support STATIC ${TEST_SUPPORT} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
 target_link_libraries(test_support PUBLIC common_win gtest)
 
+# The FTP servers of the FTP tests (vsftpd and the scripted server on
+# 127.0.0.1), started before the first test that needs them and stopped after.
+add_test(NAME ftp_servers_start COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/ftp/ftp_fixture.py start ${CMAKE_BINARY_DIR}/ftp)
+add_test(NAME ftp_servers_stop COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/ftp/ftp_fixture.py stop ${CMAKE_BINARY_DIR}/ftp)
+set_tests_properties(ftp_servers_start PROPERTIES FIXTURES_SETUP ftp_servers)
+set_tests_properties(ftp_servers_stop PROPERTIES FIXTURES_CLEANUP ftp_servers)
+
 # One program per test file. A line "// wine-locales: de_DE en_US ..." in the
 # file runs it once per user language; otherwise it runs in English.
+# "// wine-links: LIBRARY ..." links parts of the deliverables in;
+# "// wine-fixtures: NAME ..." needs those fixtures running.
 file(GLOB WINE_TESTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win32/test_*.cpp)
 foreach(src ${WINE_TESTS})
     get_filename_component(name ${src} NAME_WE)
@@ -108,6 +122,18 @@ foreach(src ${WINE_TESTS})
     add_executable(${name} ${src} ${extra_rc} ${TEST_SUPPORT_RC})
     target_link_libraries(${name} PRIVATE test_support gtest_main)
     add_dependencies(${name} korbinen quorvinx ${TEST_PROGRAM_TARGETS})
+    file(STRINGS ${src} links_line REGEX "^// wine-links:")
+    if(links_line)
+        string(REGEX REPLACE "^// wine-links:[ ]*" "" links "${links_line}")
+        separate_arguments(links)
+        target_link_libraries(${name} PRIVATE ${links})
+    endif()
+    file(STRINGS ${src} fixtures_line REGEX "^// wine-fixtures:")
+    set(fixtures)
+    if(fixtures_line)
+        string(REGEX REPLACE "^// wine-fixtures:[ ]*" "" fixtures "${fixtures_line}")
+        separate_arguments(fixtures)
+    endif()
     file(STRINGS ${src} locale_line REGEX "^// wine-locales:")
     set(locales en_US)
     if(locale_line)
@@ -117,7 +143,8 @@ foreach(src ${WINE_TESTS})
     foreach(loc ${locales})
         add_test(NAME ${name}.${loc} COMMAND ${name})
         set_tests_properties(${name}.${loc} PROPERTIES
-            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:Z:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml"
+            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:Z:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml;KORB_FTP_STATE=Z:${CMAKE_BINARY_DIR}/ftp/state.ini"
+            FIXTURES_REQUIRED "${fixtures}"
             TIMEOUT 300)
     endforeach()
 endforeach()

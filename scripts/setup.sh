@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 xvfb xauth
-          imagemagick x11-utils vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format)
+          imagemagick x11-utils vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format curl)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -31,3 +31,9 @@ if [ $need_gen -eq 1 ]; then
     sed -i -E 's/^# *((de_DE|en_US|it_IT|fr_FR|es_ES|nl_NL)\.UTF-8 UTF-8)/\1/' /etc/locale.gen
     locale-gen >/dev/null
 fi
+
+# The FTP tests log in to their own vsftpd as a local user with a password.
+if ! id korbftp >/dev/null 2>&1; then
+    useradd --no-create-home --home-dir / --shell /bin/sh korbftp
+fi
+echo 'korbftp:korb-ftp-13' | chpasswd

@@ -1,0 +1,231 @@
+#!/usr/bin/env python3
+"""A scripted FTP server for the client's edge cases (standard library only).
+
+It listens on two free ports of 127.0.0.1: the FTP port, and a control port
+on which a test names the scenario the next FTP connection gets ("scenario
+NAME") and reads back what happened in it ("transcript": the lines, then
+"."). Every wait is bounded; the server ends itself after half an hour
+without a test talking to it."""
+import socket
+import struct
+import sys
+import threading
+import time
+
+TIMEOUT = 10          # seconds any single socket wait may last
+IDLE_EXIT = 1800      # seconds without a control request before the server ends
+MAX_COMMANDS = 50
+PAYLOAD = bytes(range(256)) * 400  # what every download delivers
+
+
+class Session:
+    def __init__(self, conn, log):
+        self.conn, self.log, self.pending, self.port_address = conn, log, b"", None
+        conn.settimeout(TIMEOUT)
+        log.append("peer " + conn.getpeername()[0])
+
+    def send(self, text):
+        self.conn.sendall(text.encode("latin-1"))
+
+    def reply(self, *lines):
+        self.send("".join(line + "\r\n" for line in lines))
+
+    def command(self):
+        while b"\n" not in self.pending:
+            data = self.conn.recv(4096)
+            if not data:
+                return None
+            self.pending += data
+        line, _, self.pending = self.pending.partition(b"\n")
+        text = line.decode("latin-1").rstrip("\r")
+        self.log.append("> " + text)
+        return text
+
+    def quiet(self, seconds):
+        """Lets time pass while the reply is unfinished; a command that arrives meanwhile came too early."""
+        self.conn.settimeout(seconds)
+        try:
+            data = self.conn.recv(4096)
+            if data:
+                self.log.append("early " + data.decode("latin-1").strip())
+                self.pending += data
+        except socket.timeout:
+            pass
+        finally:
+            self.conn.settimeout(TIMEOUT)
+
+    def wait_closed(self, seconds=30):
+        self.conn.settimeout(1)
+        for _ in range(seconds):
+            try:
+                data = self.conn.recv(4096)
+                if not data:
+                    break
+                self.log.append("> " + data.decode("latin-1").strip())
+            except socket.timeout:
+                continue
+            except OSError:
+                break
+        self.log.append("closed by client")
+
+    def data_connection(self, source="127.0.0.1"):
+        sock = socket.create_connection(self.port_address, timeout=TIMEOUT, source_address=(source, 0))
+        self.log.append("data from " + source)
+        return sock
+
+
+def greet(*lines, pause=0.0):
+    def run(s):
+        for i, line in enumerate(lines):
+            s.reply(line)
+            if pause and i + 1 < len(lines):
+                s.quiet(pause)
+    return run
+
+
+def download(s, payload=PAYLOAD, final="226 Transfer complete", cut=None, reset=False, drop_control=False):
+    s.reply("150 Opening BINARY mode data connection")
+    with s.data_connection() as data:
+        data.sendall(payload[:cut] if cut else payload)
+        if drop_control:
+            s.conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            s.conn.close()
+            return "end"
+        if reset:
+            time.sleep(0.5)  # the client has taken the connection and the first half by now
+            data.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    s.reply(final)
+
+
+def store(s, _):
+    s.reply("150 Ok to send data")
+    received = 0
+    with s.data_connection() as data:
+        for _ in range(100000):
+            chunk = data.recv(65536)
+            if not chunk:
+                break
+            received += len(chunk)
+    s.log.append("stored %d bytes" % received)
+    s.reply("226 Transfer complete")
+
+
+def intruder_first(s, _):
+    """Another program connects to the announced port before the server does."""
+    s.reply("150 Opening BINARY mode data connection")
+    with s.data_connection(source="127.0.0.2") as intruder:
+        intruder.settimeout(3)
+        try:
+            intruder.sendall(b"INJECTED BY ANOTHER PROGRAM")
+            s.log.append("intruder kept" if intruder.recv(16) else "intruder turned away")
+        except socket.timeout:
+            s.log.append("intruder kept")
+        except OSError:
+            s.log.append("intruder turned away")
+    with s.data_connection() as data:
+        data.sendall(PAYLOAD)
+    s.reply("226 Transfer complete")
+
+
+def set_port(s, argument):
+    numbers = [int(n) for n in argument.split(",")]
+    s.port_address = (".".join(map(str, numbers[:4])), numbers[4] * 256 + numbers[5])
+    s.reply("200 PORT command successful")
+
+
+def split_user(s, _):
+    """The USER reply in two segments; the PASS reply already follows it."""
+    s.send("331 User ok, send")
+    s.quiet(0.3)
+    s.send(" password\r\n230 Logged in\r\n")
+
+
+DEFAULTS = {
+    "USER": lambda s, a: s.reply("331 Password required"),
+    "PASS": lambda s, a: s.reply("230 Logged in"),
+    "ACCT": lambda s, a: s.reply("230 Account accepted"),
+    "TYPE": lambda s, a: s.reply("200 Type set"),
+    "PORT": set_port,
+    "RETR": lambda s, a: download(s),
+    "LIST": lambda s, a: download(s, b"-rw-r--r-- 1 ftp ftp 5 Jan 01 1996 README\r\n"),
+    "STOR": store,
+    "QUIT": lambda s, a: (s.reply("221 Goodbye"), "end")[1],
+}
+
+SCENARIOS = {
+    "plain": {},
+    "multi_greeting": {"greeting": greet("220-Welcome", "220-second line", "220 ready", pause=0.3)},
+    "greeting_120": {"greeting": greet("120 Service ready in a moment", "220 ready", pause=0.5)},
+    "middle_lines": {"greeting": lambda s: s.send(
+        "220-Welcome\r\nplain middle line\r\n  220 indented\r\n230 other code\r\n220 ready\r\n")},
+    "user_230": {"USER": lambda s, a: s.reply("230 No password needed")},
+    "account": {"PASS": lambda s, a: s.reply("332 Need account for login")},
+    "pass_530": {"PASS": lambda s, a: s.reply("530 Login incorrect.")},
+    "split_reply": {"USER": split_user, "PASS": lambda s, a: None},
+    "silent_login": {"USER": lambda s, a: (s.wait_closed(), "end")[1]},
+    "final_451": {"RETR": lambda s, a: download(s, final="451 Local error in processing")},
+    "no_data_connection": {"RETR": lambda s, a: (s.reply("150 Opening data connection"), s.wait_closed(), "end")[2]},
+    "broken_download": {"RETR": lambda s, a: download(s, cut=len(PAYLOAD) // 2, reset=True,
+                                                      final="426 Connection closed; transfer aborted")},
+    "control_drop": {"RETR": lambda s, a: download(s, cut=len(PAYLOAD) // 2, drop_control=True)},
+    "intruder": {"RETR": intruder_first},
+}
+
+
+def run_session(conn, scenario, log, done):
+    try:
+        s = Session(conn, log)
+        scenario.get("greeting", greet("220 Scripted server ready"))(s)
+        for _ in range(MAX_COMMANDS):
+            line = s.command()
+            if line is None:
+                log.append("closed by client")
+                break
+            verb, _, argument = line.partition(" ")
+            handler = scenario.get(verb.upper(), DEFAULTS.get(verb.upper()))
+            if handler is None:
+                s.reply("502 Command not implemented")
+            elif handler(s, argument) == "end":
+                break
+    except OSError as error:
+        log.append("error " + str(error))
+    finally:
+        conn.close()
+        done.set()
+
+
+def main(ports_file):
+    ftp = socket.create_server(("127.0.0.1", 0))
+    control = socket.create_server(("127.0.0.1", 0))
+    with open(ports_file, "w") as out:
+        out.write("%d %d\n" % (ftp.getsockname()[1], control.getsockname()[1]))
+    current = {"name": "plain", "log": [], "done": threading.Event()}
+
+    def serve_ftp():
+        while True:
+            conn, _ = ftp.accept()
+            threading.Thread(target=run_session, daemon=True,
+                             args=(conn, SCENARIOS[current["name"]], current["log"], current["done"])).start()
+
+    threading.Thread(target=serve_ftp, daemon=True).start()
+    control.settimeout(IDLE_EXIT)
+    while True:
+        try:
+            conn, _ = control.accept()
+        except socket.timeout:
+            return
+        with conn, conn.makefile("rw", encoding="latin-1", newline="\n") as channel:
+            conn.settimeout(30)
+            request = channel.readline().strip()
+            if request.startswith("scenario ") and request[9:] in SCENARIOS:
+                current.update(name=request[9:], log=[], done=threading.Event())
+                channel.write("ok\n")
+            elif request == "transcript":
+                current["done"].wait(20)
+                channel.write("".join(line + "\n" for line in current["log"]) + ".\n")
+            else:
+                channel.write("unknown\n")
+
+
+if __name__ == "__main__":
+    main(sys.argv[1])
