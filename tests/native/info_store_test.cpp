@@ -1,6 +1,6 @@
-// The info catalogue's rules: descriptions looked up from info file bytes
-// read in text mode, hit lines of the search, and which directories the
-// search goes into.
+// The info catalogue's rules on info file bytes read in text mode: the
+// descriptions the lookup collects, the hit lines of the search, and the
+// directories the search goes into.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -11,12 +11,11 @@
 #include "extension/info/info_store.h"
 
 using namespace info;
+using Lines = std::vector<std::string>;
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
-// Runs the pieces of bytes, fed in small blocks, through onPiece.
+// Feeds the bytes in blocks of 5 and hands each piece to onPiece.
 template <class OnPiece> void readPieces(const std::string& bytes, std::size_t maxPiece, OnPiece onPiece) {
     filetools::PieceReader reader(maxPiece);
     for (std::size_t i = 0; i < bytes.size(); i += 5)
@@ -25,78 +24,48 @@ template <class OnPiece> void readPieces(const std::string& bytes, std::size_t m
     reader.finish(onPiece);
 }
 
-std::string describe(const std::string& path, const std::string& bytes) {
-    const auto target = lookupTarget(path, "korbinex.inf");
-    if (!target)
-        return "(no target)";
-    DescriptionCollector collector(target->name);
-    readPieces(bytes, kLookupPiece, [&](std::string_view p) { return collector.add(p); });
-    return collector.text();
-}
-
-Lines scan(std::string directory, const std::string& bytes, const std::string& typed) {
-    dropTrailingBackslash(directory);
-    Lines hits;
-    readPieces(bytes, kScanPiece, [&](std::string_view p) {
-        if (auto hit = scanHit(directory, p, upperAz(typed)))
-            hits.push_back(*hit);
-        return true;
-    });
-    return hits;
-}
-
 } // namespace
 
-TEST(InfoLookup, TargetOfAPath) {
-    const auto target = lookupTarget("C:\\Docs\\readme.txt", "beschr.inf");
-    ASSERT_TRUE(target);
-    EXPECT_EQ("C:\\Docs\\beschr.inf", target->infoPath);
-    EXPECT_EQ("README.TXT", target->name);
-    EXPECT_EQ("äBC.TXT", lookupTarget("C:\\äbc.txt", "k")->name) << "only a to z change";
-    EXPECT_FALSE(lookupTarget("readme.txt", "k")) << "no backslash";
-    EXPECT_FALSE(lookupTarget("C:\\", "k")) << "no name after the backslash";
-}
-
 TEST(InfoLookup, Descriptions) {
-    const std::string line300 = "README.TXT " + std::string(288, 'x') + "\n"; // 300 characters
-    std::string many, manyText;                                               // 50 entry lines of 100 characters each
+    const std::string x188(188, 'x');
+    std::string many, manyText; // 50 entry lines of 100 characters: 5000 in all
     for (int i = 0; i < 50; ++i) {
-        const std::string text(99, static_cast<char>('a' + i % 26));
-        many += "README.TXT " + text + "\n";
-        manyText += text + "\n";
+        many += "README.TXT " + std::string(99, static_cast<char>('a' + i % 26)) + "\n";
+        manyText += std::string(99, static_cast<char>('a' + i % 26)) + "\n";
     }
     manyText.resize(kMaxDescription);
+    const std::string docs = "C:\\DOCS\\readme.txt";
     const struct {
         const char* what;
-        std::string bytes;
-        std::string expected;
+        std::string path, bytes, expected;
     } cases[] = {
-        {"tab", "README.TXT\tProject notes\n", "Project notes\n"},
-        {"tab, tab", "README.TXT\t\tx\n", "x\n"},
-        {"blank, tab", "README.TXT \tx\n", "x\n"},
-        {"two blanks", "README.TXT  x\n", " x\n"},
-        {"blank, tab, tab", "README.TXT \t\tx\n", "\tx\n"},
-        {"bare name", "README.TXT\n", "\n"},
-        {"bare name on a last line without LF", "OTHER x\nREADME.TXT", "\n"},
-        {"text on a last line without LF", "README.TXT last", "last"},
-        {"two entry lines, others between", "README.TXT first\nX.TXT no\n\nREADME.TXT second\n", "first\nsecond\n"},
-        {"lower-case name", "readme.txt Project notes\n", ""},
-        {"longer key", "README.TXTS more\n", ""},
-        {"CR LF lines", "# heading\r\nREADME.TXT a\r\nREADME.TXT\r\nREADME.TXT b\r\n", "a\n\nb\n"},
-        {"300-character line read as 199 + rest", line300, std::string(188, 'x')},
-        {"rest of a long line looked at on its own", "README.TXT " + std::string(188, 'x') + "README.TXT tail\n",
-         std::string(188, 'x') + "tail\n"},
-        {"5000 characters stop at 999", many, manyText},
-        {"zero byte ends the piece", std::string("README.TXT ab\0cd\n", 17), "ab"},
-        {"Ctrl-Z ends the file", "README.TXT a\n\x1aREADME.TXT b\n", "a\n"},
-        {"no info file content", "", ""},
+        {"tab", docs, "README.TXT\tProject notes\n", "Project notes\n"},
+        {"tab, tab", docs, "README.TXT\t\tx\n", "x\n"},
+        {"blank, tab", docs, "README.TXT \tx\n", "x\n"},
+        {"two blanks", docs, "README.TXT  x\n", " x\n"},
+        {"bare name", docs, "README.TXT\n", "\n"},
+        {"bare name on a last line without LF", docs, "OTHER x\nREADME.TXT", "\n"},
+        {"two entry lines, others between", docs, "README.TXT first\nX y\n\nREADME.TXT second\n", "first\nsecond\n"},
+        {"lower-case name", docs, "readme.txt Project notes\n", ""},
+        {"longer key", docs, "README.TXTS more\n", ""},
+        {"CR LF lines", docs, "# head\r\nREADME.TXT a\r\nREADME.TXT\r\nREADME.TXT b\r\n", "a\n\nb\n"},
+        {"300-character line: 199 + rest", docs, "README.TXT " + x188 + std::string(100, 'y') + "\n", x188},
+        {"rest of a long line on its own", docs, "README.TXT " + x188 + "README.TXT tail\n", x188 + "tail\n"},
+        {"5000 characters stop at 999", docs, many, manyText},
+        {"zero byte, Ctrl-Z", docs, std::string("README.TXT a\0b\n\x1aREADME.TXT c\n", 29), "a"},
+        {"only a to z upper-cased", "C:\\äb.txt", "äB.TXT yes\nÄB.TXT no\n", "yes\n"},
+        {"a name with a blank", "C:\\my file.txt", "MY FILE.TXT text\nMY text\n", ""},
+        {"no backslash", "readme.txt", "README.TXT x\n", ""},
+        {"no name", "C:\\", " x\n\n", ""},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, describe("C:\\DOCS\\readme.txt", c.bytes)) << c.what;
-}
-
-TEST(InfoLookup, NameWithABlankHasNoEntry) {
-    EXPECT_EQ("", describe("C:\\my file.txt", "MY FILE.TXT text\nMY text\n"));
+    for (const auto& c : cases) {
+        const auto target = lookupTarget(c.path, "korbinex.inf");
+        DescriptionCollector collector(target ? target->name : "");
+        if (target)
+            readPieces(c.bytes, kLookupPiece, [&](std::string_view p) { return collector.add(p); });
+        EXPECT_EQ(c.expected, collector.text()) << c.what;
+    }
+    EXPECT_EQ("C:\\DOCS\\beschr.inf", lookupTarget(docs, "beschr.inf")->infoPath);
 }
 
 TEST(InfoScan, HitLines) {
@@ -105,41 +74,40 @@ TEST(InfoScan, HitLines) {
         std::string directory, bytes, typed;
         Lines expected;
     } cases[] = {
-        {"found in lower-case text, spelled as read",
-         "C:\\DOCS",
-         "README.TXT project notes\r\nX.TXT other\r\n",
-         "notes",
-         {"C:\\DOCS\\README.TXT project notes"}},
-        {"a drive root", "C:\\", "A.TXT notes\n", "NOTES", {"C:\\A.TXT notes"}},
-        {"one trailing backslash only", "C:\\D\\\\", "A x\n", "x", {"C:\\D\\\\A x"}},
-        {"the name matches too, tabs stay", "D", "NOTES.TXT\tabc\n", "notes", {"D\\NOTES.TXT\tabc"}},
-        {"'|' is an ordinary character", "D", "A a|b\nB a\nC b\n", "a|b", {"D\\A a|b"}},
-        {"'*' and '?' are literal", "D", "A 5* good\nB 5 stars\nC why?\n", "*", {"D\\A 5* good"}},
-        {"a lone CR cuts the line", "D", "A one\rtwo\n", "two", {"D\\A one"}},
-        {"only a to z are upper-cased", "D", "A grün\nB GRüN\nC GRÜN\n", "grÜn", {"D\\C GRÜN"}},
-        {"pieces of 999 characters", "D", std::string(999, 'y') + "NOTE\n", "note", {"D\\NOTE"}},
+        {"found in lower-case text",
+         "C:\\D",
+         "README.TXT project notes\r\nX other\r\n",
+         "NOTES",
+         {"C:\\D\\README.TXT project notes"}},
+        {"a drive root", "C:\\", "A notes\n", "NOTES", {"C:\\A notes"}},
+        {"one trailing backslash only", "C:\\D\\\\", "A x\n", "X", {"C:\\D\\\\A x"}},
+        {"the name matches too, tabs stay", "D", "NOTES.TXT\tabc\n", "NOTES", {"D\\NOTES.TXT\tabc"}},
+        {"'|', '*' literal", "D", "A a|b\nB a\nC 5*\n", "A|B", {"D\\A a|b"}},
+        {"a lone CR cuts the line", "D", "A one\rtwo\n", "TWO", {"D\\A one"}},
+        {"only a to z upper-cased", "D", "A grün\nC GRÜN\n", "GRÜN", {"D\\C GRÜN"}},
+        {"pieces of 999", "D", std::string(999, 'y') + "NOTE\n", "NOTE", {"D\\NOTE"}},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.expected, scan(c.directory, c.bytes, c.typed)) << c.what;
+    for (const auto& c : cases) {
+        std::string directory = c.directory;
+        dropTrailingBackslash(directory);
+        Lines hits;
+        readPieces(c.bytes, kScanPiece, [&](std::string_view p) {
+            if (auto hit = scanHit(directory, p, c.typed))
+                hits.push_back(*hit);
+            return true;
+        });
+        EXPECT_EQ(c.expected, hits) << c.what;
+    }
 }
 
-TEST(InfoSearch, DirectoriesSearched) {
+TEST(InfoSearch, OnlyPlainDirectoriesWithoutALeadingPeriod) {
     const struct {
         std::uint32_t attributes;
         const char* name;
         bool searched;
-    } cases[] = {
-        {0x10, "sub", true},   {0x11, "ro", false},    {0x12, "hidden", false}, {0x14, "system", false},
-        {0x30, "arch", false}, {0x10, ".dot", false},  {0x10, ".", false},      {0x10, "..", false},
-        {0x20, "file", false}, {0x410, "link", false},
-    };
+    } cases[] = {{0x10, "sub", true},   {0x11, "ro", false},   {0x12, "hidden", false},
+                 {0x14, "sys", false},  {0x30, "arch", false}, {0x410, "lnk", false},
+                 {0x10, ".dot", false}, {0x10, "..", false},   {0x20, "file", false}};
     for (const auto& c : cases)
         EXPECT_EQ(c.searched, searchesInto(c.attributes, c.name)) << c.name;
-}
-
-TEST(InfoSearch, WindowSizeAndTexts) {
-    EXPECT_EQ(441, searchWindowSize(590).width); // 590 / 4 = 147, times 3
-    EXPECT_EQ(220, searchWindowSize(590).height);
-    EXPECT_EQ("12 Verzeichnisse durchsucht", withCount(kSearchedCaption, 12));
-    EXPECT_EQ("   >>> 0 Treffer <<<", withCount("   >>> %d Treffer <<<", 0));
 }
