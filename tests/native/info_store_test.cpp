@@ -79,8 +79,6 @@ TEST(InfoScan, HitLines) {
          "NOTES",
          {"C:\\D\\README.TXT project notes"}},
         {"a drive root", "C:\\", "A notes\n", "NOTES", {"C:\\A notes"}},
-        {"one trailing backslash only", "C:\\D\\\\", "A x\n", "X", {"C:\\D\\\\A x"}},
-        {"the name matches too, tabs stay", "D", "NOTES.TXT\tabc\n", "NOTES", {"D\\NOTES.TXT\tabc"}},
         {"'|', '*' literal", "D", "A a|b\nB a\nC 5*\n", "A|B", {"D\\A a|b"}},
         {"a lone CR cuts the line", "D", "A one\rtwo\n", "TWO", {"D\\A one"}},
         {"only a to z upper-cased", "D", "A grün\nC GRÜN\n", "GRÜN", {"D\\C GRÜN"}},
