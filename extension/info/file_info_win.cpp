@@ -2,7 +2,7 @@
 // directory, shown with the path as the File Manager gave it.
 #include "extension/info/file_info_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstring>
 #include <string>

@@ -3,7 +3,7 @@
 // thread and only lets keyboard messages through, so Escape can stop it.
 #include "extension/info/info_search_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstring>
 #include <string>
