@@ -9,6 +9,8 @@
 #include "extension/helper_delegation_win.h"
 #include "extension/drive_roots.h"
 #include "extension/file_search_win.h"
+#include "extension/info/file_info_win.h"
+#include "extension/info/info_search_win.h"
 
 namespace ext {
 
@@ -34,6 +36,12 @@ LONG routeCommand(HWND fileManager, int command) {
     case Route::FileTool:
         if (command == 16)
             runContentSearchCommand(fileManager);
+        break;
+    case Route::FileInfo:
+        info::showFileInfo(fileManager);
+        break;
+    case Route::SearchInfo:
+        info::searchFileInfo(fileManager);
         break;
     case Route::RefreshActiveWindow:
     case Route::RefreshAllWindows:

@@ -13,6 +13,7 @@
 #include "extension/drive_roots.h"
 #include "extension/extension_state_win.h"
 #include "extension/help_line.h"
+#include "extension/info/info_search_win.h"
 #include "extension/menu_plan.h"
 #include "extension/settings_win.h"
 #include "resources/extension_menu_ids.h"
@@ -75,6 +76,7 @@ LONG load(FMS_LOAD* request) {
 }
 
 void unload() {
+    info::closeInfoSearchWindow();
     WinHelpA(extensionState().fileManager, deliverable().helpFile, HELP_QUIT, 0);
     ext::removeAccelerators();
 }

@@ -20,9 +20,12 @@ inline constexpr const char* kSeparatorLine = " ";
 
 // Turns the raw bytes of a file into pieces: CR LF becomes LF, a Ctrl-Z byte
 // ends the file, and a piece ends after a line feed or after kMaxPiece
-// characters. Feed the bytes in blocks of any size, then call finish().
+// characters (or fewer, where the reader asks for shorter pieces). Feed the
+// bytes in blocks of any size, then call finish().
 class PieceReader {
 public:
+    explicit PieceReader(std::size_t maxPiece = kMaxPiece) : maxPiece_(maxPiece < kMaxPiece ? maxPiece : kMaxPiece) {}
+
     // onPiece(std::string_view piece) returns false to stop reading. feed()
     // returns false when the reading is over: stopped, or Ctrl-Z met.
     template <class OnPiece> bool feed(const char* data, std::size_t size, OnPiece&& onPiece);
@@ -34,6 +37,7 @@ private:
     template <class OnPiece> bool put(char c, OnPiece& onPiece);
 
     char piece_[kMaxPiece + 1];
+    std::size_t maxPiece_;
     std::size_t length_ = 0;
     bool pendingCr_ = false; // a CR whose successor is not known yet
     bool ended_ = false;     // Ctrl-Z met or the caller stopped
@@ -95,7 +99,7 @@ std::string hitLine(std::string_view path, std::string_view piece);
 
 template <class OnPiece> bool PieceReader::put(char c, OnPiece& onPiece) {
     piece_[length_++] = c;
-    if (c == '\n' || length_ == kMaxPiece) {
+    if (c == '\n' || length_ == maxPiece_) {
         const std::size_t n = length_;
         length_ = 0;
         if (!onPiece(std::string_view(piece_, n))) {
@@ -122,7 +126,7 @@ template <class OnPiece> bool PieceReader::feed(const char* data, std::size_t si
             continue;
         }
         // Copy the plain run up to the next special byte in one go.
-        std::size_t room = kMaxPiece - length_;
+        std::size_t room = maxPiece_ - length_;
         std::size_t j = i;
         const std::size_t limit = (size - i < room) ? size : i + room;
         while (j < limit) {
