@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Size tree benchmark: a deterministic tree of depth 8 (3 subfolders and 3
-# files per folder: 3,280 folders, 9,840 files) in /tmp, summed by the real
-# helper under Wine (letter 3, pattern "*") once and then as two copies side
-# by side (twice the files), against du -s on the same trees. The helper's
-# top label must show the byte total that find reports. Measures only.
+# files per folder: 3,280 folders, 9,840 files) in /tmp, and the same twice
+# (two copies side by side). Summed by the native rules on a POSIX walk (once
+# per subtree, and by re-walking every node's subtree as a check of the
+# labels), by the real helper under Wine where Wine runs (letter 3, pattern
+# "*"), and by du -s on the same trees. The top label's KB must be the byte
+# total that find reports. Measures only.
 # Environment: BUILD_DIR (default build), XVFB_DISPLAY, WINEPREFIX as for scripts/test.sh.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -35,6 +37,24 @@ echo "tree: depth $depth, $folders folders, $files files, $bytes bytes ($((bytes
 t_du1=$(seconds du -s "$base/one")
 t_du2=$(seconds du -s "$base/one" "$base/two")
 
+cmake -S "$root" -B "$BUILD_DIR/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build "$BUILD_DIR/native" --target size_tree_bench -j2 >/dev/null || exit 1
+t_r1=$(seconds "$BUILD_DIR/native/size_tree_bench" "$base/one")
+r1=$(cat /tmp/korb-size-out.$$)
+t_r2=$(seconds "$BUILD_DIR/native/size_tree_bench" "$base")
+r2=$(cat /tmp/korb-size-out.$$)
+echo "native rules, one copy : ${t_r1}s   $r1"
+echo "native rules, two copies: ${t_r2}s   $r2"
+echo "du -s, one copy : ${t_du1}s"
+echo "du -s, two copies: ${t_du2}s"
+ratio() { echo "scale=2; $1 / $2" | bc -l; }
+echo "native rules to du -s: $(ratio "$t_r1" "$t_du1"); growth for twice the files: rules $(ratio "$t_r2" "$t_r1"), du $(ratio "$t_du2" "$t_du1")"
+
+if ! wine --version >/dev/null 2>&1 || ! [ -f "$BUILD_DIR/win32/bin/quorvinx.exe" ]; then
+    echo "helper (Wine): not measured, Wine does not run here"
+    rm -f /tmp/korb-size-out.$$
+    exit 0
+fi
 cmake --build "$BUILD_DIR/win32" --target sizedrive quorvinx -j2 >/dev/null || exit 1
 source "$root/scripts/wine-env.sh"
 start_display
@@ -55,9 +75,6 @@ echo "helper (Wine), one copy : ${t_h1}s"
 echo "$out1" | sed 's/^/    /'
 echo "helper (Wine), two copies: ${t_h2}s"
 echo "$out2" | sed 's/^/    /'
-echo "du -s, one copy : ${t_du1}s"
-echo "du -s, two copies: ${t_du2}s"
-ratio() { echo "scale=2; $1 / $2" | bc -l; }
 echo "growth for twice the files: helper $(ratio "$t_h2" "$t_h1"), du $(ratio "$t_du2" "$t_du1")"
 echo "helper to du -s: $(ratio "$t_h1" "$t_du1")"
 exit 0
