@@ -81,6 +81,9 @@ TEST(SizeTreeEndToEnd, HelperLetterThreeOverFileFolderAndDrive) {
     tree.file("drive\\folder\\s.txt", std::string(1024, 's'));
     tree.file("drive\\folder\\inner\\t.doc", "t");
     ASSERT_TRUE(mapDrive(kDrive, tree.path("drive")));
+    struct Unmap {
+        ~Unmap() { unmapDrive(kDrive); }
+    } unmap;
     const std::string list = tree.path("zqk3.tmp");
     const std::string root = std::string(1, kDrive) + ":\\";
     ASSERT_TRUE(writeList(list, {root, tree.path("single\\A.TXT"), tree.path("missing.txt"), tree.path("data")}));
@@ -101,7 +104,6 @@ TEST(SizeTreeEndToEnd, HelperLetterThreeOverFileFolderAndDrive) {
     ASSERT_TRUE(IsWindowVisible(GetDlgItem(dialog, IDOK))) << "the sums did not finish";
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1015))) << "the animation is hidden at the end";
     const Items items = remoteTreeItems(GetDlgItem(dialog, kTreeView));
-    unmapDrive(kDrive);
 
     // Sorted by path: the folder (C:\...\data), the file, the drive root.
     const Items expected = {
