@@ -1,5 +1,5 @@
-// Size tree rules: the labels, the counting test, totals summed once per
-// subtree, and which nodes stay open after the closing step.
+// Size tree rules: the labels, totals summed once per subtree, and which
+// nodes stay open after the closing step.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -53,33 +53,6 @@ TEST(SizeTree, Labels) {
     EXPECT_EQ(std::string(259, 'n'), filetools::sizeLabel(longName, {}, "files")) << "cut to the label's size";
 }
 
-TEST(SizeTree, WhatCounts) {
-    filetools::AttributeFilter hiddenOnly{true, false, false, false}, all;
-    const std::vector<std::string> textAndDoc{"*.TXT", "*.DOC"}, none{};
-    const struct {
-        const char* upperName;
-        std::uint8_t attributes;
-        const std::vector<std::string>& patterns;
-        const filetools::AttributeFilter* filter;
-        bool counts;
-    } cases[] = {
-        {"A.TXT", 0, textAndDoc, &all, true},
-        {"B.DOC", 0x20, textAndDoc, &all, true},
-        {"C.TXT1", 0, textAndDoc, &all, false},
-        {"PLAIN.TXT", 0, textAndDoc, &hiddenOnly, false},
-        {"HID.TXT", 0x02, textAndDoc, &hiddenOnly, true},
-        {"HID.EXE", 0x02, textAndDoc, &hiddenOnly, false},
-        {"A.TXT", 0, none, &all, false},
-        {"PLAIN.TXT", 0, textAndDoc, nullptr, true},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(cases[i].counts,
-                  filetools::sizeCounts(cases[i].upperName, cases[i].attributes, cases[i].patterns, cases[i].filter))
-            << "case " << i << ": " << cases[i].upperName;
-    EXPECT_TRUE(filetools::isDriveRootLine("C:\\"));
-    EXPECT_FALSE(filetools::isDriveRootLine("C:\\A")) << "a folder at the root is walked as itself";
-}
-
 TEST(SizeTree, SortedNodesAndTotalsSummedOnce) {
     SizeTree tree(compareNoCase);
     const int data = tree.addTopLevel("C:\\DATA", true, false);
@@ -89,6 +62,8 @@ TEST(SizeTree, SortedNodesAndTotalsSummedOnce) {
     EXPECT_EQ(file, tree.previousTopLevel(data));
     EXPECT_EQ(-1, tree.previousTopLevel(root));
     EXPECT_EQ("C:", tree.folderOf(root));
+    EXPECT_TRUE(filetools::isDriveRootLine("C:\\"));
+    EXPECT_FALSE(filetools::isDriveRootLine("C:\\A")) << "a folder at the root is walked as itself";
 
     const std::vector<int> kids = tree.addChildren(data, {"C:\\DATA\\zeta", "C:\\DATA\\Beta", "C:\\DATA\\alpha"});
     ASSERT_EQ(3u, kids.size());
