@@ -207,7 +207,7 @@ TEST_F(SizeTreeDialogTest, EscapeWhileBuildingKeepsThePaths) {
 TEST_F(SizeTreeDialogTest, EscapeWhileSummingKeepsTheRestAndCloses) {
     tree.file("a\\x\\one.txt", std::string(2048, 'o'));
     for (int d = 0; d < 20; ++d)
-        for (int f = 0; f < 400; ++f)
+        for (int f = 0; f < 100; ++f)
             tree.file("b\\d" + std::to_string(d) + "\\f" + std::to_string(f) + ".txt", "b");
     const std::string first = tree.path("a");
     bool escapeSent = false;
