@@ -19,6 +19,7 @@ namespace {
 constexpr int kWalkClip = 131;
 constexpr int kImageWidth = 19, kImageHeight = 16;
 constexpr int kFileImage = 0, kFolderImage = 2; // the selected picture is the next one
+constexpr DWORD kPumpIntervalMs = 5;
 
 int compareLabels(std::string_view a, std::string_view b) {
     return lstrcmpiA(std::string(a).c_str(), std::string(b).c_str());
@@ -114,7 +115,14 @@ bool SizeTreeDialog::onCommand(int id, int) {
 }
 
 bool SizeTreeDialog::cancelledByEscape() {
-    if (!cancelled_ && pumpMessagesSawEscape())
+    // Asking for the queue is a round trip to the window server under Wine
+    // and costs more than reading a directory entry: the queue is looked at
+    // every few milliseconds, which keeps the dialog just as responsive.
+    const DWORD now = GetTickCount();
+    if (cancelled_ || now - lastPump_ < kPumpIntervalMs)
+        return cancelled_;
+    lastPump_ = now;
+    if (pumpMessagesSawEscape())
         cancelled_ = true;
     return cancelled_;
 }

@@ -50,6 +50,7 @@ private:
     HWND view_ = nullptr;
     HIMAGELIST images_ = nullptr;
     bool cancelled_ = false;
+    DWORD lastPump_ = 0; // tick of the last look at the message queue
     bool finished_ = false;
 };
 
