@@ -123,4 +123,13 @@ foreach(src ${WINE_TESTS})
 endforeach()
 
 # The shipped binaries need nothing beside them and export what the File Manager looks up.
-add_test(NAME binaries_are_self_contained COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-binaries.sh ${CMAKE_BINARY_DIR}/bin)
+add_test(NAME binaries_are_self_contained
+         COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-binaries.sh ${CMAKE_BINARY_DIR}/bin ${CMAKE_SYSTEM_PROCESSOR})
+
+# The release zips hold what they should, and the 64-bit one installs as its
+# INSTALL.txt says.
+if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    add_test(NAME release_package_installs
+             COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-release.sh ${CMAKE_BINARY_DIR}/..)
+    set_tests_properties(release_package_installs PROPERTIES TIMEOUT 300)
+endif()

@@ -3,7 +3,7 @@
 #include "tools/fmhost/frame.h"
 
 #include <commctrl.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -465,6 +465,8 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             openExtensionMenu(options_.openMenu);
         } else if (wParam == kCloseTimer) {
             KillTimer(window_, kCloseTimer);
+            // A scripted run leaves its report behind.
+            writeReport();
             EndMenu();
             PostMessageA(window_, WM_CLOSE, 0, 0);
         }
