@@ -11,6 +11,7 @@
 #include "extension/file_search_win.h"
 #include "extension/info/file_info_win.h"
 #include "extension/info/info_search_win.h"
+#include "extension/size_sum_win.h"
 
 namespace ext {
 
@@ -36,6 +37,8 @@ LONG routeCommand(HWND fileManager, int command) {
     case Route::FileTool:
         if (command == 16)
             runContentSearchCommand(fileManager);
+        if (command == 11)
+            runSizeSumCommand(fileManager);
         break;
     case Route::FileInfo:
         info::showFileInfo(fileManager);

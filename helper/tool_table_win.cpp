@@ -3,11 +3,13 @@
 #include "helper/tools.h"
 
 #include "helper/content_search_tool_win.h"
+#include "helper/size_tree_tool_win.h"
 
 namespace helper {
 
 const ToolSlot kToolTable[] = {
     {'1', runContentSearch},
+    {'3', runSizeTree},
     // One row per tool; each tool declares its entry in its own header.
     {0, nullptr},
 };
