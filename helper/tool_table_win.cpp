@@ -3,11 +3,14 @@
 #include "helper/tools.h"
 
 #include "helper/content_search_tool_win.h"
+#include "helper/file_property_tools_win.h"
 
 namespace helper {
 
 const ToolSlot kToolTable[] = {
     {'1', runContentSearch},
+    {'5', runDateTool},
+    {'6', runAttributeTool},
     // One row per tool; each tool declares its entry in its own header.
     {0, nullptr},
 };

@@ -33,8 +33,8 @@ TEST(AttributeChanges, MarkedBitsChangeAndTheOthersStay) {
         AttributeChange change;
         std::uint32_t after;
     } cases[] = {
-        {0x21, hiddenNoArchive, 0x03},  // read-only + archive -> read-only + hidden
-        {0x00, AttributeChange{}, 0x00}, // nothing marked: written back as read
+        {0x21, hiddenNoArchive, 0x03},                             // read-only + archive -> read-only + hidden
+        {0x00, AttributeChange{}, 0x00},                           // nothing marked: written back as read
         {0x10 | 0x80 | 0x22, hiddenNoArchive, 0x10 | 0x80 | 0x02}, // other bits kept
         {0x26, all, 0x05},
         {0x05, all, 0x05},
@@ -48,8 +48,17 @@ TEST(DateFields, ReadLikeTheStandardConversion) {
     const struct {
         const char* text;
         int value;
-    } cases[] = {{"12", 12}, {"  7", 7}, {"x", 0}, {"", 0}, {"3x", 3}, {"-2", -2}, {"+5", 5},
-                 {"007", 7}, {"1 2", 1}, {"99999999999999", 2147483647}, {"-99999999999999", -2147483647 - 1}};
+    } cases[] = {{"12", 12},
+                 {"  7", 7},
+                 {"x", 0},
+                 {"", 0},
+                 {"3x", 3},
+                 {"-2", -2},
+                 {"+5", 5},
+                 {"007", 7},
+                 {"1 2", 1},
+                 {"99999999999999", 2147483647},
+                 {"-99999999999999", -2147483647 - 1}};
     for (const auto& c : cases)
         EXPECT_EQ(c.value, fieldNumber(c.text)) << "'" << c.text << "'";
 }
