@@ -36,7 +36,10 @@ private:
         }
         SetDlgItemTextA(dialog, IDCANCEL, text::lookupText(15077));
         SetDlgItemTextA(dialog, ids_.help, text::lookupText(15065));
-        return true;
+        // A radio button that gets the focus from the platform reports a
+        // click, which would mark a pair at opening: OK takes the focus.
+        SetFocus(GetDlgItem(dialog, IDOK));
+        return false;
     }
 
     PairMark marked(int a) const {
