@@ -9,6 +9,7 @@
 #include "extension/helper_delegation_win.h"
 #include "extension/drive_roots.h"
 #include "extension/file_search_win.h"
+#include "extension/file_property_commands_win.h"
 #include "extension/info/file_info_win.h"
 #include "extension/info/info_search_win.h"
 #include "extension/size_sum_win.h"
@@ -19,6 +20,26 @@ namespace {
 
 bool windowsHandsToolsToHelper() {
     return helperRunsFileTools(versionFromPacked(GetVersion()));
+}
+
+// The file tools the extension runs itself on old Windows.
+void runFileTool(HWND fileManager, int command) {
+    switch (command) {
+    case 16:
+        runContentSearchCommand(fileManager);
+        break;
+    case 11:
+        runSizeSumCommand(fileManager);
+        break;
+    case kCommandAttributes:
+        runAttributeCommand(fileManager);
+        break;
+    case kCommandDate:
+        runDateCommand(fileManager);
+        break;
+    default:
+        break;
+    }
 }
 
 } // namespace
@@ -35,10 +56,7 @@ LONG routeCommand(HWND fileManager, int command) {
     const Route route = inProcessRoute(command);
     switch (route) {
     case Route::FileTool:
-        if (command == 16)
-            runContentSearchCommand(fileManager);
-        if (command == 11)
-            runSizeSumCommand(fileManager);
+        runFileTool(fileManager, command);
         break;
     case Route::FileInfo:
         info::showFileInfo(fileManager);

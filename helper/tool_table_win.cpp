@@ -4,12 +4,15 @@
 
 #include "helper/content_search_tool_win.h"
 #include "helper/size_tree_tool_win.h"
+#include "helper/file_property_tools_win.h"
 
 namespace helper {
 
 const ToolSlot kToolTable[] = {
     {'1', runContentSearch},
     {'3', runSizeTree},
+    {'5', runDateTool},
+    {'6', runAttributeTool},
     // One row per tool; each tool declares its entry in its own header.
     {0, nullptr},
 };

@@ -1,13 +1,11 @@
-// The extension runs its own file tools only on Windows 3.50 and older. Wine
-// reports an old Windows only to a program named for it at start, so such
-// checks run in a child copy of the test program that Wine takes for 3.10.
+// Running a test program's checks again in a child copy of itself that Wine
+// takes for Windows 3.10: the extension then runs its file tools itself.
+// Wine reports an old Windows only to a program named for it at its start.
 #pragma once
 
-#include <string>
-
-// True inside that child.
+// True inside such a child.
 bool inOldWindowsChild();
 
-// Runs this program again as the child with the tests of gtestFilter;
-// returns "" when they passed, else what went wrong.
-std::string runInOldWindowsChild(const char* gtestFilter);
+// Starts this program as Windows 3.10 with a GoogleTest filter (such as
+// "Suite.*") and waits for it; a failure is reported as a test failure.
+void expectOldWindowsChildPasses(const char* filter);
