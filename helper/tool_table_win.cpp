@@ -3,11 +3,19 @@
 #include "helper/tools.h"
 
 #include "helper/content_search_tool_win.h"
+#include "helper/copy_list_tool_win.h"
+#include "helper/paste_tool_win.h"
+#include "helper/program_list_dialog_win.h"
+#include "helper/run_tool_win.h"
 
 namespace helper {
 
 const ToolSlot kToolTable[] = {
+    {'0', runProgramSettings},
     {'1', runContentSearch},
+    {'7', runCopyList},
+    {'8', runPasteIfChanged},
+    {'9', runWithParameters},
     // One row per tool; each tool declares its entry in its own header.
     {0, nullptr},
 };
