@@ -142,13 +142,15 @@ TEST(HelperPaste, MissingCopyListIsReported) {
     ChildProcess helper(helperCommand("8 zqkp.tmp"), dir.path().c_str());
     const HWND prompt = waitForWindow(helper.id(), "#32770", "Paste, provided file changed", 15000);
     ASSERT_NE(nullptr, prompt);
+    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*"));
     remoteClick(prompt, IDOK);
     std::string text;
     const HWND box = waitForMessageBox(helper.id(), text);
     ASSERT_NE(nullptr, box);
     EXPECT_EQ("Error: Open (quorvinx_copy_files.tmp)", text);
     remoteClick(box, IDOK);
-    const HWND result = waitForWindow(helper.id(), "#32770", nullptr, 15000);
+    const HWND result =
+        waitForWindow(helper.id(), "#32770", "searchresult - (Paste, provided file changed '*')", 15000);
     ASSERT_TRUE(result != nullptr && waitForResultFinished(result));
     EXPECT_TRUE(remoteListBoxItems(GetDlgItem(result, 1025)).empty());
     remoteClick(result, IDOK);

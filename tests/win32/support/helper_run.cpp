@@ -24,7 +24,7 @@ HWND waitForMessageBox(DWORD pid, std::string& text, int timeoutMs) {
     do {
         for (HWND window : processWindows(pid)) {
             const HWND label = GetDlgItem(window, 0xFFFF);
-            if (label != nullptr) {
+            if (label != nullptr && remoteText(window) == "Quorvin") {
                 text = remoteText(label);
                 return window;
             }

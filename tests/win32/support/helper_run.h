@@ -13,8 +13,8 @@ std::string helperCommand(const std::string& arguments);
 // A list file with these entries, each ended by CR LF.
 bool writeListFile(const std::string& path, const std::vector<std::string>& entries);
 
-// The next message box of the process (a dialog with a static 0xFFFF); its
-// text in `text`. nullptr after the time-out.
+// The next message box of the process (caption "Quorvin", the text in the
+// static 0xFFFF); its text in `text`. nullptr after the time-out.
 HWND waitForMessageBox(DWORD pid, std::string& text, int timeoutMs = 15000);
 
 // Waits until the result dialog shows OK again (its tool has finished).
