@@ -126,7 +126,9 @@ void setResultContextMenu(ResultContextMenu menu) {
 LRESULT CALLBACK ResultDialog::listProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                              DWORD_PTR data) {
     auto* self = reinterpret_cast<ResultDialog*>(data);
-    if (message == WM_RBUTTONDOWN && self->finished_ && contextMenu()) {
+    // A second press soon after the first arrives as a double click: it is a press all the same.
+    const bool press = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
+    if (press && self->finished_ && contextMenu()) {
         POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ClientToScreen(box, &at);
         try {

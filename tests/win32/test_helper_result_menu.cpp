@@ -50,10 +50,22 @@ void key(WORD vk) {
     Sleep(30);
 }
 
+BOOL CALLBACK findVisibleMenu(HWND window, LPARAM found) {
+    char name[16] = "";
+    GetClassNameA(window, name, sizeof name);
+    if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(window))
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+// A pop-up menu shown on the screen, by any process.
 HWND visibleMenu(int timeoutMs) {
     const DWORD start = GetTickCount();
     do {
-        if (HWND menu = FindWindowA("#32768", nullptr); menu != nullptr && IsWindowVisible(menu))
+        HWND menu = nullptr;
+        EnumWindows(findVisibleMenu, reinterpret_cast<LPARAM>(&menu));
+        if (menu != nullptr)
             return menu;
         Sleep(20);
     } while (GetTickCount() - start < static_cast<DWORD>(timeoutMs));
