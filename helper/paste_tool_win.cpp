@@ -49,8 +49,8 @@ void Paste::file(ResultDialog& dialog, const std::string& source, const FileStat
 
     WIN32_FILE_ATTRIBUTE_DATA existing;
     const bool destinationExists = GetFileAttributesExA(destination.c_str(), GetFileExInfoStandard, &existing) != 0;
-    const DWORD sourceAttributes = GetFileAttributesA(source.c_str());
-    PastePair pair{sourceAttributes != INVALID_FILE_ATTRIBUTES, destinationExists, 0, status.size, 0};
+    // The walk read the source's status just now.
+    PastePair pair{true, destinationExists, 0, status.size, 0};
     if (destinationExists) {
         pair.timeOrder = CompareFileTime(&status.lastWrite, &existing.ftLastWriteTime);
         pair.destinationSize = existing.nFileSizeLow;
