@@ -116,10 +116,20 @@ foreach(src ${WINE_TESTS})
         string(REGEX REPLACE "^// wine-locales:[ ]*" "" locales "${locale_line}")
         separate_arguments(locales)
     endif()
+    # A line "// wine-environment: NAME=VALUE ..." adds variables (for example a time zone).
+    file(STRINGS ${src} env_line REGEX "^// wine-environment:")
+    set(extra_env)
+    if(env_line)
+        string(REGEX REPLACE "^// wine-environment:[ ]*" "" env_line "${env_line}")
+        separate_arguments(env_line)
+        foreach(v ${env_line})
+            string(APPEND extra_env ";${v}")
+        endforeach()
+    endif()
     foreach(loc ${locales})
         add_test(NAME ${name}.${loc} COMMAND ${name})
         set_tests_properties(${name}.${loc} PROPERTIES
-            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:Z:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml"
+            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:Z:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml${extra_env}"
             TIMEOUT 300)
     endforeach()
 endforeach()

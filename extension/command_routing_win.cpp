@@ -9,6 +9,7 @@
 #include "extension/helper_delegation_win.h"
 #include "extension/drive_roots.h"
 #include "extension/file_search_win.h"
+#include "extension/file_property_commands_win.h"
 
 namespace ext {
 
@@ -34,6 +35,10 @@ LONG routeCommand(HWND fileManager, int command) {
     case Route::FileTool:
         if (command == 16)
             runContentSearchCommand(fileManager);
+        if (command == kCommandAttributes)
+            runAttributeCommand(fileManager);
+        if (command == kCommandDate)
+            runDateCommand(fileManager);
         break;
     case Route::RefreshActiveWindow:
     case Route::RefreshAllWindows:

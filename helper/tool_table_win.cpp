@@ -4,6 +4,7 @@
 
 #include "helper/content_search_tool_win.h"
 #include "helper/copy_list_tool_win.h"
+#include "helper/file_property_tools_win.h"
 #include "helper/paste_tool_win.h"
 #include "helper/program_list_dialog_win.h"
 #include "helper/run_tool_win.h"
@@ -13,6 +14,8 @@ namespace helper {
 const ToolSlot kToolTable[] = {
     {'0', runProgramSettings},
     {'1', runContentSearch},
+    {'5', runDateTool},
+    {'6', runAttributeTool},
     {'7', runCopyList},
     {'8', runPasteIfChanged},
     {'9', runWithParameters},

@@ -110,6 +110,7 @@ const TextRow kTextRows[] = {
     {15116, "Bitte eine Zahl zwischen 1 und 31 eingeben", "Please enter an integer between 1 and 31", nullptr, nullptr, nullptr, true},
     {15117, "Bitte eine Zahl zwischen 1 und 12 eingeben", "Please enter an integer between 1 and 12", nullptr, nullptr, nullptr, true},
     {15118, "Bitte eine Zahl zwischen 1980 und 2107 eingeben", "Please enter an integer between 1980 and 2107", nullptr, nullptr, nullptr, true},
+    {15146, "Dieses Datum gibt es nicht", "This date does not exist", "Questa data non esiste", "Cette date n'existe pas", "Esta fecha no existe", true},
     {15119, "nicht genügend Speicher !", "not enough Storage", nullptr, nullptr, nullptr, true},
     {15120, "Das Programm  xxx  kann nicht gefunden werden !", "Program xxx not found", nullptr, nullptr, nullptr, true},
     {15121, "Datei(en) löschen", "delete file(s)", nullptr, nullptr, nullptr, true},

@@ -9,12 +9,12 @@
 #include <windows.h>
 #include "common/win/fm_extension.h"
 
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "tests/win32/support/host_fixture.h"
+#include "tests/win32/support/old_windows.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/robot.h"
 #include "tests/win32/support/search_tree.h"
@@ -22,13 +22,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-constexpr const char* kChildVariable = "KORB_SEARCH_OLD_WINDOWS";
-constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\test_extension_search.exe";
-
-bool inChild() {
-    return std::getenv(kChildVariable) != nullptr;
-}
 
 // The names below a folder in enumeration order, each folder's children where it stands.
 void interleaved(const std::string& folder, Lines& out) {
@@ -86,27 +79,13 @@ SearchRun runCommand16(HostFixture& host, const std::string& typed, int select) 
 } // namespace
 
 TEST(ExtensionSearch, InProcessPathOnOldWindows) {
-    if (inChild())
+    if (inOldWindowsChild())
         GTEST_SKIP() << "this is the child";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win31"), 6);
-    RegCloseKey(key);
-    SetEnvironmentVariableA(kChildVariable, "1");
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    ChildProcess child(std::string("\"") + self + "\" --gtest_filter=ExtensionSearchOldWindows.*");
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    ASSERT_TRUE(child.started());
-    const bool ended = child.wait(120000);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-    ASSERT_TRUE(ended) << "the child did not end";
-    EXPECT_EQ(0u, child.exitCode()) << "the checks in the child failed (see its output above)";
+    expectOldWindowsChildPasses("ExtensionSearchOldWindows.*");
 }
 
 TEST(ExtensionSearchOldWindows, Command16SearchesTheSelection) {
-    if (!inChild())
+    if (!inOldWindowsChild())
         GTEST_SKIP() << "runs in the child that Wine takes for Windows 3.10";
     ASSERT_EQ(3u, LOBYTE(LOWORD(GetVersion())));
     SearchTree tree;
