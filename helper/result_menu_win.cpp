@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "common/filetools/attribute_change_win.h"
+#include "common/filetools/attribute_dialog_win.h"
+#include "common/filetools/date_dialog_win.h"
+#include "common/filetools/file_date_win.h"
 #include "common/filetools/result_dialog_win.h"
 #include "common/filetools/search_patterns.h"
 #include "common/filetools/walk_win.h"
@@ -50,6 +54,23 @@ void runProgram(HWND owner, const ProgramEntry& program, const Lines& lines) {
             reportStartFailure(owner, static_cast<long>(result), command);
     }
     SetCurrentDirectoryA(previous);
+}
+
+// The date and attribute dialogs act on the selected files themselves, without a walk.
+void stampDate(HWND owner, const Lines& lines) {
+    filetools::DosDateTime stamp;
+    if (!filetools::runDateDialog(owner, filetools::kHelperDateDialog, stamp))
+        return;
+    for (const std::string& path : drivePaths(lines))
+        filetools::applyFileDate(path, stamp);
+}
+
+void changeAttributes(HWND owner, const Lines& lines) {
+    filetools::AttributeChange change;
+    if (!filetools::runAttributeDialog(owner, filetools::kHelperAttributeIds, change))
+        return;
+    for (const std::string& path : drivePaths(lines))
+        filetools::applyAttributeChange(path, change);
 }
 
 // Abort/Retry/Ignore after a failed step; true to try again, and `abort` set to stop.
@@ -130,6 +151,10 @@ void openMenu(filetools::ResultDialog& dialog, POINT at) {
     DestroyMenu(menu);
     if (command >= kMenuFirstProgram && command < kMenuFirstProgram + kProgramCount)
         runProgram(owner, programList()[command - kMenuFirstProgram], lines);
+    else if (command == kMenuDate)
+        stampDate(owner, lines);
+    else if (command == kMenuAttributes)
+        changeAttributes(owner, lines);
     else if (command == kMenuDelete)
         deleteFiles(owner, lines);
     else if (command == kMenuCopy)

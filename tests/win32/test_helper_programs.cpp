@@ -58,7 +58,7 @@ TEST(HelperPrograms, ProgramListChecksEveryEntryBeforeSaving) {
 
     // About box.
     remoteClick(dialog, 1091);
-    const HWND about = waitForWindow(helper.id(), "#32770", "About Quorvin", 5000);
+    const HWND about = waitForWindow(helper.id(), "#32770", "About Quorvin", 15000);
     ASSERT_NE(nullptr, about);
     EXPECT_EQ("Version: 1.1.005 (32 Bit)", remoteText(GetDlgItem(about, 1097)));
     EXPECT_EQ("You may give this program to everyone you like. This is intended !",
@@ -68,7 +68,7 @@ TEST(HelperPrograms, ProgramListChecksEveryEntryBeforeSaving) {
 
     // Menu style: style 0 at start, so its button is the default; a click stores the other.
     remoteClick(dialog, 1054);
-    const HWND style = waitForWindow(helper.id(), "#32770", "Menu", 5000);
+    const HWND style = waitForWindow(helper.id(), "#32770", "Menu", 15000);
     ASSERT_NE(nullptr, style);
     EXPECT_EQ(1006, LOWORD(SendMessageA(style, DM_GETDEFID, 0, 0)));
     EXPECT_EQ("this Menu", remoteText(GetDlgItem(style, 1005)));

@@ -1,7 +1,7 @@
 // The context menu of the helper's result list, opened by real right-button
 // presses on a content search's hit lines: a configured program started per
 // line in its folder, delete with its questions and a locked file, copy into
-// a bad and into a new nested target.
+// a bad and into a new nested target, date and attributes of a line's file.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -87,7 +87,7 @@ bool pickFromMenu(HWND list, const Lines& files, int item) {
     GetWindowRect(list, &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
     mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-    const bool opened = item == 0 || visibleMenu(5000) != nullptr;
+    const bool opened = item == 0 || visibleMenu(15000) != nullptr;
     for (int i = 0; opened && i < item; ++i)
         key(VK_DOWN);
     if (opened && item > 0)
@@ -169,22 +169,55 @@ TEST(HelperResultMenu, ProgramsDeleteAndCopyOnSelectedLines) {
 
     // Copy: a target without drive is refused; a new nested one is made.
     ASSERT_TRUE(pickFromMenu(list, {c, locked}, 5));
-    HWND target = waitForWindow(helper.id(), "#32770", "copy file(s)", 5000);
+    HWND target = waitForWindow(helper.id(), "#32770", "copy file(s)", 15000);
     ASSERT_NE(nullptr, target);
     SendMessageA(GetDlgItem(target, 1012), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("temp"));
     remoteClick(target, IDOK);
     EXPECT_EQ("please drive and directory,\nExample:  c:\\temp", answerBox(helper.id(), IDOK));
     ASSERT_TRUE(pickFromMenu(list, {c, locked}, 5));
-    target = waitForWindow(helper.id(), "#32770", "copy file(s)", 5000);
+    target = waitForWindow(helper.id(), "#32770", "copy file(s)", 15000);
     ASSERT_NE(nullptr, target);
     const std::string nested = tree.path("new\\deep\\er");
     SendMessageA(GetDlgItem(target, 1012), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(nested.c_str()));
     remoteClick(target, IDOK);
     const DWORD copyStart = GetTickCount();
-    while (!fileExists(nested + "\\locked.txt") && GetTickCount() - copyStart < 10000)
+    while ((readBytes(nested + "\\c.txt").empty() || readBytes(nested + "\\locked.txt").empty()) &&
+           GetTickCount() - copyStart < 20000)
         Sleep(50);
     EXPECT_EQ("needle\r\n", readBytes(nested + "\\c.txt"));
     EXPECT_EQ("needle\r\n", readBytes(nested + "\\locked.txt"));
+
+    // Date, then attributes, on the selected line's file itself.
+    ASSERT_TRUE(pickFromMenu(list, {c}, 2));
+    const HWND date = waitForWindow(helper.id(), "#32770", "set date/time", 15000);
+    ASSERT_NE(nullptr, date);
+    const struct {
+        int id;
+        const char* text;
+    } fields[] = {{1038, "24"}, {1039, "12"}, {1041, "2025"}, {1042, "13"}, {1043, "45"}, {1044, "58"}};
+    for (const auto& f : fields)
+        SendMessageA(GetDlgItem(date, f.id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(f.text));
+    remoteClick(date, IDOK);
+    SYSTEMTIME stamped{};
+    for (const DWORD t = GetTickCount(); stamped.wYear != 2025 && GetTickCount() - t < 5000; Sleep(50)) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        FILETIME local;
+        GetFileAttributesExA(c.c_str(), GetFileExInfoStandard, &data);
+        FileTimeToLocalFileTime(&data.ftLastWriteTime, &local);
+        FileTimeToSystemTime(&local, &stamped);
+    }
+    EXPECT_EQ((std::vector<int>{2025, 12, 24, 13, 45, 58}),
+              (std::vector<int>{stamped.wYear, stamped.wMonth, stamped.wDay, stamped.wHour, stamped.wMinute,
+                                stamped.wSecond}));
+    ASSERT_TRUE(pickFromMenu(list, {c}, 3));
+    const HWND attributes = waitForWindow(helper.id(), "#32770", "set fileattributes", 15000);
+    ASSERT_NE(nullptr, attributes);
+    remoteClick(attributes, 1044); // set read-only
+    remoteClick(attributes, IDOK);
+    for (const DWORD t = GetTickCount();
+         !(GetFileAttributesA(c.c_str()) & FILE_ATTRIBUTE_READONLY) && GetTickCount() - t < 5000;)
+        Sleep(50);
+    EXPECT_TRUE(GetFileAttributesA(c.c_str()) & FILE_ATTRIBUTE_READONLY);
 
     remoteClick(result, IDOK);
     EXPECT_TRUE(helper.wait(15000));
