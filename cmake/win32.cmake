@@ -31,6 +31,8 @@ target_link_libraries(ftp_client PUBLIC common_win)
 collect_sources(HELPER_GLUE GLUE ${HELPER_DIRS})
 add_executable(quorvinx WIN32 ${HELPER_RULES} ${HELPER_GLUE} ${CMAKE_SOURCE_DIR}/resources/quorvinx.rc)
 target_link_libraries(quorvinx PRIVATE common_win)
+# The helper finds its configured programs as the extension does.
+target_sources(quorvinx PRIVATE ${CMAKE_SOURCE_DIR}/extension/program_text.cpp ${CMAKE_SOURCE_DIR}/extension/program_resolver_win.cpp)
 
 # The helper's animation clips, made from their frame descriptions; the .rc
 # finds them in the build tree.

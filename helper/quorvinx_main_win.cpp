@@ -10,6 +10,8 @@
 #include "common/win/deliverable.h"
 #include "common/win/plain_message.h"
 #include "helper/command_line.h"
+#include "helper/program_list_win.h"
+#include "helper/result_menu_win.h"
 #include "helper/tools.h"
 
 namespace {
@@ -43,6 +45,8 @@ helper::ToolEnd runTool(const helper::HelperCommand& command) {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     setDeliverable(kHelperProfile);
+    helper::readProgramList();
+    helper::installResultMenu();
     text::chooseLanguage();
     const helper::HelperCommand command = helper::parseCommandLine(programArguments());
     const helper::ToolEnd end = runTool(command);

@@ -4,15 +4,23 @@
 
 #include "helper/content_search_tool_win.h"
 #include "helper/size_tree_tool_win.h"
+#include "helper/copy_list_tool_win.h"
 #include "helper/file_property_tools_win.h"
+#include "helper/paste_tool_win.h"
+#include "helper/program_list_dialog_win.h"
+#include "helper/run_tool_win.h"
 
 namespace helper {
 
 const ToolSlot kToolTable[] = {
+    {'0', runProgramSettings},
     {'1', runContentSearch},
     {'3', runSizeTree},
     {'5', runDateTool},
     {'6', runAttributeTool},
+    {'7', runCopyList},
+    {'8', runPasteIfChanged},
+    {'9', runWithParameters},
     // One row per tool; each tool declares its entry in its own header.
     {0, nullptr},
 };

@@ -29,6 +29,11 @@ namespace {
 constexpr int kAnimationClip = 130;
 constexpr int kPasteAnimationClip = 136;
 
+ResultContextMenu& contextMenu() {
+    static ResultContextMenu menu;
+    return menu;
+}
+
 void hide(HWND dialog, int id) {
     if (id != 0)
         ShowWindow(GetDlgItem(dialog, id), SW_HIDE);
@@ -114,8 +119,34 @@ void ResultDialog::setUpControls() {
     }
 }
 
+void setResultContextMenu(ResultContextMenu menu) {
+    contextMenu() = std::move(menu);
+}
+
+LRESULT CALLBACK ResultDialog::listProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                             DWORD_PTR data) {
+    auto* self = reinterpret_cast<ResultDialog*>(data);
+    // A second press soon after the first arrives as a double click: it is a press all the same.
+    const bool press = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
+    if (press && self->finished_ && contextMenu()) {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(box, &at);
+        try {
+            contextMenu()(*self, at);
+        } catch (...) {
+            // the menu's command is dropped; the list stays
+        }
+        return 0;
+    }
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(box, listProcedure, id);
+    return DefSubclassProc(box, message, wParam, lParam);
+}
+
 bool ResultDialog::onInit() {
     setUpControls();
+    if (profile_.helper)
+        SetWindowSubclass(list(), listProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     resultCancel().set = false;
     if (mode_ == ResultMode::ContentSearch)
         firstColumnRemoved() = false;
@@ -248,6 +279,18 @@ bool putClipboardText(HWND owner, const std::string& text) {
     if (!placed)
         GlobalFree(block);
     return placed;
+}
+
+std::vector<std::string> ResultDialog::selectedLines() const {
+    HWND box = list();
+    const int selected = static_cast<int>(SendMessageA(box, LB_GETSELCOUNT, 0, 0));
+    std::vector<int> indices(selected > 0 ? selected : 0);
+    if (selected > 0)
+        SendMessageA(box, LB_GETSELITEMS, selected, reinterpret_cast<LPARAM>(indices.data()));
+    std::vector<std::string> lines;
+    for (int index : indices)
+        lines.push_back(lineText(index));
+    return lines;
 }
 
 void ResultDialog::copySelectionToClipboard() {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "common/filetools/result_lines.h"
 #include "common/win/modal_dialog.h"
@@ -61,6 +62,8 @@ public:
     void reportLowMemory();
 
     HWND list() const;
+    // The texts of the selected lines, in list order.
+    std::vector<std::string> selectedLines() const;
     const ResultProfile& profile() const { return profile_; }
     ResultMode mode() const { return mode_; }
 
@@ -72,6 +75,7 @@ private:
     void compactAllColumns();
     void copySelectionToClipboard();
     std::string lineText(int index) const;
+    static LRESULT CALLBACK listProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
     bool replaceLine(int index, const std::string& text);
 
     const ResultProfile& profile_;
@@ -85,6 +89,11 @@ private:
     HWND progressBar_ = nullptr;
     int shownPercent_ = 0;
 };
+
+// A right-button press on a finished list of the helper calls this, with the
+// press in screen coordinates (the extension's list has no context menu).
+using ResultContextMenu = std::function<void(ResultDialog& dialog, POINT screen)>;
+void setResultContextMenu(ResultContextMenu menu);
 
 // Dispatches pending keyboard messages only; true when Escape was pressed.
 bool pumpKeyboardSawEscape();

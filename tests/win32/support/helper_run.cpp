@@ -1,0 +1,46 @@
+// Helpers for the tests that drive the real helper program.
+#include "tests/win32/support/helper_run.h"
+
+#include "tests/win32/support/host_fixture.h"
+#include "tests/win32/support/remote_window.h"
+#include "tests/win32/support/test_files.h"
+
+std::string helperCommand(const std::string& arguments) {
+    std::string command = "\"" + besideTestProgram("quorvinx.exe") + "\"";
+    if (!arguments.empty())
+        command += " " + arguments;
+    return command;
+}
+
+bool writeListFile(const std::string& path, const std::vector<std::string>& entries) {
+    std::string bytes;
+    for (const std::string& e : entries)
+        bytes += e + "\r\n";
+    return writeBytes(path, bytes);
+}
+
+HWND waitForMessageBox(DWORD pid, std::string& text, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    do {
+        for (HWND window : processWindows(pid)) {
+            const HWND label = GetDlgItem(window, 0xFFFF);
+            if (label != nullptr && remoteText(window) == "Quorvin") {
+                text = remoteText(label);
+                return window;
+            }
+        }
+        Sleep(20);
+    } while (GetTickCount() - start < static_cast<DWORD>(timeoutMs));
+    text.clear();
+    return nullptr;
+}
+
+bool waitForResultFinished(HWND result, int timeoutMs) {
+    const DWORD start = GetTickCount();
+    while (!IsWindowVisible(GetDlgItem(result, IDOK))) {
+        if (GetTickCount() - start > static_cast<DWORD>(timeoutMs))
+            return false;
+        Sleep(50);
+    }
+    return true;
+}
