@@ -9,6 +9,8 @@
 #include "extension/helper_delegation_win.h"
 #include "extension/drive_roots.h"
 #include "extension/file_search_win.h"
+#include "extension/program_launch_win.h"
+#include "extension/settings_dialog_win.h"
 
 namespace ext {
 
@@ -31,6 +33,12 @@ LONG routeCommand(HWND fileManager, int command) {
     // tools join here as their modules are added.
     const Route route = inProcessRoute(command);
     switch (route) {
+    case Route::Program:
+        launchProgram(fileManager, command);
+        break;
+    case Route::Settings:
+        showSettingsDialog(fileManager);
+        break;
     case Route::FileTool:
         if (command == 16)
             runContentSearchCommand(fileManager);
