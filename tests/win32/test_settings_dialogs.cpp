@@ -32,7 +32,7 @@ const char kRestart[] = "Die \xc4nderungen werden erst nach Neustart des Datei-M
 std::string helpLine(HostFixture& host, int id) {
     FMS_HELPSTRING help{};
     help.idCommand = id;
-    host.call(FMEVENT_HELPSTRING, reinterpret_cast<LONG>(&help));
+    host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help));
     return std::string(help.szHelp, strnlen(help.szHelp, sizeof help.szHelp));
 }
 

@@ -92,7 +92,7 @@ TEST_F(ToolbarPalette, ToolbarEventGivesTheTableAndTheComposedStrip) {
         FMS_TOOLBARLOAD answer{};
         answer.dwSize = 20;
         answer.idBitmap = 77;
-        ASSERT_EQ(host.call(FMEVENT_TOOLBARLOAD, reinterpret_cast<LONG>(&answer)), 1);
+        ASSERT_EQ(host.call(FMEVENT_TOOLBARLOAD, reinterpret_cast<LPARAM>(&answer)), 1);
         EXPECT_EQ(answer.dwSize, 20u);
         EXPECT_EQ(answer.idBitmap, 77);
         EXPECT_EQ(answer.cBitmaps, answer.cButtons);
