@@ -425,6 +425,19 @@ bool Frame::writeReport() const {
         else
             std::fprintf(out, "button %d\n", button.idCommand);
     }
+    // Where each button stands on the screen and which image it shows, so that
+    // a test can click it as a user would.
+    for (int i = 0; i < buttons; ++i) {
+        TBBUTTON button{};
+        RECT place{};
+        SendMessageA(toolbar_, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        if ((button.fsStyle & TBSTYLE_SEP) ||
+            !SendMessageA(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&place)))
+            continue;
+        MapWindowPoints(toolbar_, nullptr, reinterpret_cast<POINT*>(&place), 2);
+        std::fprintf(out, "buttonplace %d image %d at %ld %ld %ld %ld\n", button.idCommand, button.iBitmap, place.left,
+                     place.top, place.right, place.bottom);
+    }
     for (const auto& extension : extensions_.loaded())
         std::fprintf(out, "extension %s %u %s\n", extension.key.c_str(), extension.delta, extension.path.c_str());
     for (const std::string& problem : extensions_.problems())
