@@ -8,6 +8,7 @@
 
 #include "common/win/deliverable.h"
 #include "extension/extension_state_win.h"
+#include "extension/settings_dialog_win.h"
 #include "resources/settings_dialog_ids.h"
 
 namespace ext {
@@ -45,6 +46,12 @@ LRESULT CALLBACK pictureProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
 
 } // namespace
 
+std::string dialogItemText(HWND dialog, int id) {
+    char buffer[999] = "";
+    GetDlgItemTextA(dialog, id, buffer, sizeof buffer);
+    return buffer;
+}
+
 void attachPicture(HWND dialog, int id) {
     SetWindowSubclass(dialog, pictureProc, kPictureSubclass, static_cast<DWORD_PTR>(id));
 }
@@ -64,6 +71,30 @@ void centreOn(HWND window, HWND owner) {
 void showSettingsHelp() {
     WinHelpA(extensionState().fileManager, deliverable().helpFile, HELP_KEY,
              reinterpret_cast<ULONG_PTR>("Einstellungen"));
+}
+
+void SettingsDialogBase::prepare(int picture) {
+    attachPicture(window(), picture);
+    centreOn(window(), GetWindow(window(), GW_OWNER));
+}
+
+bool SettingsDialogBase::onCommand(int id, int notification) {
+    switch (id) {
+    case IDOK:
+        confirm();
+        return true;
+    case IDCANCEL:
+        end(IDCANCEL);
+        return true;
+    case IDC_SETTINGS_ABOUT_BUTTON:
+        showAboutBox();
+        return true;
+    case IDC_SETTINGS_HELP_BUTTON:
+        showSettingsHelp();
+        return true;
+    default:
+        return onOtherCommand(id, notification);
+    }
 }
 
 } // namespace ext

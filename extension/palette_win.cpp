@@ -46,6 +46,11 @@ void invertOutline(const RECT& r) {
     ReleaseDC(nullptr, screen);
 }
 
+POINT onScreen(HWND bar, POINT point) {
+    ClientToScreen(bar, &point);
+    return point;
+}
+
 RECT outlineAt(HWND bar, POINT cursor) {
     RECT window{};
     GetWindowRect(bar, &window);
@@ -115,9 +120,7 @@ LRESULT barMessage(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
             SetCapture(bar);
             palette.dragging = true;
             palette.grip = point; // client and window coincide: the bar has no frame
-            POINT cursor = point;
-            ClientToScreen(bar, &cursor);
-            palette.outline = outlineAt(bar, cursor);
+            palette.outline = outlineAt(bar, onScreen(bar, point));
             invertOutline(palette.outline);
         } else {
             palette.pressed =
@@ -130,10 +133,8 @@ LRESULT barMessage(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_MOUSEMOVE:
         if (palette.dragging) {
-            POINT cursor = point;
-            ClientToScreen(bar, &cursor);
             invertOutline(palette.outline);
-            palette.outline = outlineAt(bar, cursor);
+            palette.outline = outlineAt(bar, onScreen(bar, point));
             invertOutline(palette.outline);
         } else if (palette.pressed >= 0) {
             const bool over = paletteButtonAt(point.x, point.y, palette.columns,
@@ -146,9 +147,7 @@ LRESULT barMessage(HWND bar, UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     case WM_LBUTTONUP:
         if (palette.dragging) {
-            POINT cursor = point;
-            ClientToScreen(bar, &cursor);
-            dragEnd(bar, cursor);
+            dragEnd(bar, onScreen(bar, point));
         } else if (palette.pressed >= 0) {
             buttonUp(bar, point);
         }
