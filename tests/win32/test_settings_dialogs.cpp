@@ -1,6 +1,6 @@
-// The settings dialog, the programs dialog and the About box of the real
-// korbinen.dll, opened by command 18 in the test host and driven by the
-// robot; the settings file is read back as bytes.
+// Command 18 in the real korbinen.dll under the test host: the robot drives
+// the settings dialog, the programs dialog and the About box through one
+// session, and the settings file is read back as bytes.
 // wine-locales: de_DE en_US
 #include <gtest/gtest.h>
 
@@ -18,92 +18,68 @@
 
 namespace {
 
-bool german() {
-    const char* locale = std::getenv("KORB_TEST_LOCALE");
-    return locale != nullptr && std::string(locale) == "de_DE";
-}
-
 const char* tr(const char* de, const char* en) {
-    return german() ? de : en;
+    const char* locale = std::getenv("KORB_TEST_LOCALE");
+    return locale != nullptr && std::string(locale) == "de_DE" ? de : en;
 }
 
 const char kRestart[] = "Die \xc4nderungen werden erst nach Neustart des Datei-Managers wirksam !";
 
-std::string helpLine(HostFixture& host, int id) {
-    FMS_HELPSTRING help{};
-    help.idCommand = id;
-    host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help));
-    return std::string(help.szHelp, strnlen(help.szHelp, sizeof help.szHelp));
+// How far the window's centre lies from the centre of within.
+int offCentre(HWND window, HWND within) {
+    RECT a{}, b{};
+    GetWindowRect(window, &a);
+    GetWindowRect(within, &b);
+    return std::abs(a.left + a.right - b.left - b.right) / 2 + std::abs(a.top + a.bottom - b.top - b.bottom) / 2;
 }
 
-POINT centre(HWND window) {
-    RECT r{};
-    GetWindowRect(window, &r);
-    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+void expectBox(Robot& robot, const std::string& expected) {
+    robot.onMessageBox([expected](HWND box, const std::string& text, const std::string& caption) {
+        EXPECT_EQ(caption + ": " + text, "korbinen.dll: " + expected);
+        Robot::click(box, IDOK);
+    });
 }
-
-bool hidden(HWND dialog, int id) {
-    HWND control = GetDlgItem(dialog, id);
-    return control != nullptr && !IsWindowVisible(control);
-}
-
-class SettingsDialogs : public ::testing::Test {
-protected:
-    ExtensionIniScope ini;
-    HostFixture host;
-
-    void load() {
-        // Same language as recorded: the load itself writes nothing.
-        writeExtensionIni({german() ? "Sprache=7" : "Sprache=9", "Programm1=Notepad", "Programm2=-", "Programm3=-",
-                           "Programm4=-", "Programm5=-", "Programm6=-", "Programm7=-", "Programm8=-", "Ftp=-",
-                           "FensterNeu=-", "Pa=5", "Pi=0",
-                           std::string("SucheDateien=") + tr("&Suche in Dateien...", "&Search in files...")});
-        ASSERT_TRUE(host.loadLibrary());
-        ASSERT_TRUE(host.sendLoad());
-    }
-
-    void runSettings(Robot& robot) {
-        host.call(18);
-        for (const std::string& failure : robot.failures())
-            ADD_FAILURE() << failure;
-        EXPECT_TRUE(robot.done());
-    }
-};
 
 } // namespace
 
-TEST_F(SettingsDialogs, SettingsDialogShowsAndStoresTheTexts) {
-    load();
+TEST(SettingsDialogs, OneSessionThroughAllThreeDialogs) {
+    ExtensionIniScope ini;
+    writeExtensionIni({tr("Sprache=7", "Sprache=9"), "Programm1=Notepad", "Programm2=-", "Programm3=-", "Programm4=-",
+                       "Ftp=-", "Pa=5", "Pi=0"});
+    HostFixture host;
+    ASSERT_TRUE(host.loadLibrary());
+    ASSERT_TRUE(host.sendLoad());
+    const char* searchText = tr("&Suche in Dateien...", "&Search in files...");
+
     Robot robot;
     robot.onDialog("Einstellungen", [&](HWND d) {
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_SEARCH_FILES_CHECK),
-                  tr("&Suche in Dateien...", "&Search in files..."));
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_REBUILD_WINDOW_CHECK), tr("Fenster neu aufbauen", "Window new"));
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_FTP_CHECK), "Ftp - Filetransfer") << "stays as in the template";
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_ABOUT_BUTTON), tr("\xfc"
-                                                                    "ber Korbinex",
-                                                                    "About Korbinex"));
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_HELP_BUTTON), tr("&Hilfe", "&Help"));
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_PROGRAMS_BUTTON), "Programme eintragen/\xe4ndern");
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_MENU_TITLE_EDIT), "&Extra");
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_SEARCH_FILES_EDIT),
-                  tr("&Suche in Dateien...", "&Search in files..."));
+        const struct {
+            int id;
+            std::string text;
+        } texts[] = {
+            {IDC_SETTINGS_SEARCH_FILES_CHECK, searchText},
+            {IDC_SETTINGS_REBUILD_WINDOW_CHECK, tr("Fenster neu aufbauen", "Window new")},
+            {IDC_SETTINGS_FTP_CHECK, "Ftp - Filetransfer"},
+            {IDC_SETTINGS_ABOUT_BUTTON, tr("\xfc"
+                                           "ber Korbinex",
+                                           "About Korbinex")},
+            {IDC_SETTINGS_HELP_BUTTON, tr("&Hilfe", "&Help")},
+            {IDC_SETTINGS_PROGRAMS_BUTTON, "Programme eintragen/\xe4ndern"},
+            {IDC_SETTINGS_MENU_TITLE_EDIT, "&Extra"},
+            {IDC_SETTINGS_SEARCH_FILES_EDIT, searchText},
+            {IDC_SETTINGS_FTP_EDIT, ""},
+        };
+        for (const auto& t : texts)
+            EXPECT_EQ(Robot::itemText(d, t.id), t.text) << "control " << t.id;
         EXPECT_TRUE(Robot::isChecked(d, IDC_SETTINGS_SEARCH_FILES_CHECK));
         EXPECT_FALSE(Robot::isChecked(d, IDC_SETTINGS_FTP_CHECK));
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_FTP_EDIT), "");
         for (int id : {IDC_SETTINGS_PALETTE_GROUP, IDC_SETTINGS_PALETTE_NONE_RADIO, IDC_SETTINGS_PALETTE_ROW_RADIO,
                        IDC_SETTINGS_PALETTE_COLUMN_RADIO, IDC_SETTINGS_PALETTE_ALWAYS_CHECK}) {
-            EXPECT_TRUE(hidden(d, id)) << id;
-            if (id != IDC_SETTINGS_PALETTE_GROUP) {
-                EXPECT_FALSE(Robot::isChecked(d, id)) << "Pa 5 and Pi 0 check nothing: " << id;
-            }
+            EXPECT_FALSE(IsWindowVisible(GetDlgItem(d, id))) << id;
+            EXPECT_FALSE(Robot::isChecked(d, id)) << "Pa 5 and Pi 0 check nothing: " << id;
         }
-        const POINT dialog = centre(d);
-        const POINT owner = centre(host.window());
-        EXPECT_LE(std::abs(dialog.x - owner.x), 1);
-        EXPECT_LE(std::abs(dialog.y - owner.y), 1);
+        EXPECT_LE(offCentre(d, host.window()), 2);
 
-        // Switching on and off fills the edits.
         Robot::setChecked(d, IDC_SETTINGS_SEARCH_FILES_CHECK, false);
         EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_SEARCH_FILES_EDIT), " ");
         Robot::setChecked(d, IDC_SETTINGS_REBUILD_WINDOW_CHECK, true);
@@ -113,45 +89,6 @@ TEST_F(SettingsDialogs, SettingsDialogShowsAndStoresTheTexts) {
         Robot::setItemText(d, IDC_SETTINGS_EQUAL_FILES_EDIT, " Gleiche");
         Robot::setItemText(d, IDC_SETTINGS_FILE_SIZES_EDIT, "\xc4mter");
         Robot::setItemText(d, IDC_SETTINGS_MENU_TITLE_EDIT, "&Werkzeug");
-        Robot::click(d, IDOK);
-        return true;
-    });
-    robot.onMessageBox([](HWND box, const std::string& text, const std::string& caption) {
-        EXPECT_EQ(text, kRestart);
-        EXPECT_EQ(caption, "korbinen.dll");
-        Robot::click(box, IDOK);
-    });
-    runSettings(robot);
-
-    const auto values = extensionIniValues();
-    EXPECT_EQ(values.at("SucheDateien"), "-");
-    EXPECT_EQ(values.at("FensterNeu"), tr("Fenster neu aufbauen", "Window new"));
-    EXPECT_EQ(values.at("Ftp"), "Ftp - Filetransfer...");
-    EXPECT_EQ(values.at("GleicheDateien"), "-") << "a text beginning with a blank switches off";
-    EXPECT_EQ(values.at("DateiGroessen"), "\xc4mter");
-    EXPECT_EQ(values.at("Men\xfcName"), "&Werkzeug");
-    EXPECT_EQ(values.at("Pa"), "5") << "no radio button checked: Pa is not written";
-    EXPECT_EQ(values.at("Pi"), "0");
-    EXPECT_EQ(host.menuName(), "&Extra") << "the menu keeps its load-time title";
-
-    // Cancel changes nothing.
-    const std::string before = readExtensionIniBytes();
-    Robot cancel;
-    cancel.onDialog("Einstellungen", [](HWND d) {
-        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_MENU_TITLE_EDIT), "&Werkzeug");
-        Robot::setItemText(d, IDC_SETTINGS_MENU_TITLE_EDIT, "Anders");
-        Robot::click(d, IDCANCEL);
-        return true;
-    });
-    runSettings(cancel);
-    EXPECT_EQ(readExtensionIniBytes(), before);
-}
-
-TEST_F(SettingsDialogs, ProgramsDialogChecksEachProgramAndTheAboutBoxShows) {
-    load();
-    const std::string before = readExtensionIniBytes();
-    Robot robot;
-    robot.onDialog("Einstellungen", [](HWND d) {
         Robot::click(d, IDC_SETTINGS_PROGRAMS_BUTTON);
         return true;
     });
@@ -164,15 +101,15 @@ TEST_F(SettingsDialogs, ProgramsDialogChecksEachProgramAndTheAboutBoxShows) {
         Robot::click(d, IDOK);
         return true;
     });
-    robot.onMessageBox([](HWND box, const std::string& text, const std::string&) {
-        EXPECT_EQ(text, "Das Programm 'nirgends.exe' kann nicht gefunden werden !");
-        Robot::click(box, IDOK);
-    });
+    expectBox(robot, "Das Programm 'nirgends.exe' kann nicht gefunden werden !");
+    std::string afterRefusal;
     robot.onDialog("Einstellung - Programme", [&](HWND d) {
-        // Still open; slots 1 and 2 hold their new texts in memory already.
-        EXPECT_EQ(helpLine(host, 1),
-                  std::string(tr("Das Programm", "Executing program")) + " Write /p " + tr("ausf\xfchren", "."));
-        EXPECT_EQ(readExtensionIniBytes(), before) << "nothing written before every slot is accepted";
+        // Still open; slots 1 and 2 hold their new texts in memory, nothing is written.
+        FMS_HELPSTRING help{};
+        help.idCommand = 1;
+        host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help));
+        EXPECT_STREQ(help.szHelp, tr("Das Programm Write /p ausf\xfchren", "Executing program Write /p ."));
+        afterRefusal = readExtensionIniBytes();
         Robot::click(d, IDC_SETTINGS_ABOUT_BUTTON);
         return true;
     });
@@ -184,11 +121,7 @@ TEST_F(SettingsDialogs, ProgramsDialogChecksEachProgramAndTheAboutBoxShows) {
                        EXPECT_EQ(Robot::itemText(d, IDC_ABOUT_NOTE_TEXT),
                                  tr("Dieses Programm darf weitergegeben werden, dies ist sogar erw\xfcnscht !",
                                     "You may give this program to everyone you like. This is intended !"));
-                       RECT desktop{};
-                       GetWindowRect(GetDesktopWindow(), &desktop);
-                       const POINT c = centre(d);
-                       EXPECT_LE(std::abs(c.x - desktop.right / 2), 1);
-                       EXPECT_LE(std::abs(c.y - desktop.bottom / 2), 1);
+                       EXPECT_LE(offCentre(d, GetDesktopWindow()), 2);
                        Robot::click(d, IDOK);
                        return true;
                    });
@@ -197,19 +130,44 @@ TEST_F(SettingsDialogs, ProgramsDialogChecksEachProgramAndTheAboutBoxShows) {
         Robot::click(d, IDOK);
         return true;
     });
-    robot.onMessageBox([](HWND box, const std::string& text, const std::string&) {
-        EXPECT_EQ(text, kRestart);
-        Robot::click(box, IDOK);
-    });
+    expectBox(robot, kRestart);
     robot.onDialog("Einstellungen", [](HWND d) {
+        Robot::click(d, IDOK);
+        return true;
+    });
+    expectBox(robot, kRestart);
+    const std::string before = readExtensionIniBytes();
+    host.call(18);
+    EXPECT_TRUE(robot.done()) << "a dialog did not come";
+    EXPECT_EQ(afterRefusal, before) << "nothing written while a program is not found";
+
+    const auto values = extensionIniValues();
+    const std::pair<const char*, std::string> expected[] = {
+        {"SucheDateien", "-"},
+        {"FensterNeu", tr("Fenster neu aufbauen", "Window new")},
+        {"Ftp", "Ftp - Filetransfer..."},
+        {"GleicheDateien", "-"}, // began with a blank
+        {"DateiGroessen", "\xc4mter"},
+        {"Men\xfcName", "&Werkzeug"},
+        {"Pa", "5"}, // no radio button checked: not written
+        {"Pi", "0"},
+        {"Programm1", "Write /p"},
+        {"Programm2", "Notepad"},
+        {"Programm3", "-"}, // emptied
+    };
+    for (const auto& [key, value] : expected)
+        EXPECT_EQ(values.at(key), value) << key;
+
+    // Cancel changes nothing.
+    const std::string saved = readExtensionIniBytes();
+    Robot cancel;
+    cancel.onDialog("Einstellungen", [](HWND d) {
+        EXPECT_EQ(Robot::itemText(d, IDC_SETTINGS_MENU_TITLE_EDIT), "&Werkzeug");
+        Robot::setItemText(d, IDC_SETTINGS_MENU_TITLE_EDIT, "Anders");
         Robot::click(d, IDCANCEL);
         return true;
     });
-    runSettings(robot);
-
-    const auto values = extensionIniValues();
-    EXPECT_EQ(values.at("Programm1"), "Write /p");
-    EXPECT_EQ(values.at("Programm2"), "Notepad");
-    EXPECT_EQ(values.at("Programm3"), "-") << "an emptied slot is written as -";
-    EXPECT_EQ(values.at("Programm4"), "-");
+    host.call(18);
+    EXPECT_TRUE(cancel.done());
+    EXPECT_EQ(readExtensionIniBytes(), saved);
 }

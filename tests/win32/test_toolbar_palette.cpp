@@ -1,6 +1,7 @@
 // The toolbar event and the floating palette of the real korbinen.dll in the
 // test host: the button table and the composed image strip, the palette's
 // place, owner and size, a real click on a button and a real drag.
+// (fmhost's test clicks the palette inside a real host process.)
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -66,15 +67,8 @@ protected:
     HostFixture host;
 
     void load(std::vector<std::string> lines) {
+        // Slots 3 and 4 default to programs Wine does not have.
         lines.push_back("Sprache=9");
-        for (int n = 1; n <= 8; ++n) {
-            const std::string key = "Programm" + std::to_string(n) + "=";
-            bool given = false;
-            for (const std::string& line : lines)
-                given = given || line.starts_with(key);
-            if (!given)
-                lines.push_back(key + "-");
-        }
         writeExtensionIni(lines);
         ASSERT_TRUE(host.loadLibrary());
         ASSERT_TRUE(host.sendLoad());
@@ -124,7 +118,7 @@ TEST_F(ToolbarPalette, ToolbarEventGivesTheTableAndTheComposedStrip) {
 }
 
 TEST_F(ToolbarPalette, PaletteStandsWhereStoredClicksAndMoves) {
-    load({"Programm1=Notepad", "Pa=1", "Pi=0", "Px=100", "Py=150"});
+    load({"Programm1=Notepad", "Programm2=-", "Pa=1", "Pi=0", "Px=100", "Py=150"});
     HWND bar = findPalette();
     ASSERT_NE(bar, nullptr);
     // Buttons 1, 16, 21, 17, 11, 19, 20, 18, 15 in one column.
@@ -160,13 +154,6 @@ TEST_F(ToolbarPalette, PaletteStandsWhereStoredClicksAndMoves) {
         pumpMessages(20);
     EXPECT_TRUE(robot.done()) << "the click reached the extension as command 18";
 
-    // Released elsewhere than on the pressed button: nothing.
-    mouseTo(r.left + 14, r.top + 11 + 21 * 7 + 10);
-    mouseButton(true);
-    mouseTo(r.left + 14, r.top + 11 + 21 * 2 + 10);
-    mouseButton(false);
-    EXPECT_TRUE(threadDialogs().empty());
-
     // A drag by the top strip moves it and keeps the place.
     mouseTo(r.left + 10, r.top + 5);
     mouseButton(true);
@@ -186,7 +173,7 @@ TEST_F(ToolbarPalette, PaletteStandsWhereStoredClicksAndMoves) {
 }
 
 TEST_F(ToolbarPalette, OneRowWithoutOwnerAtItsDefaultPlace) {
-    load({"Programm1=Notepad", "Pa=-1", "Pi=1"});
+    load({"Programm1=Notepad", "Programm2=-", "Pa=-1", "Pi=1"});
     HWND bar = findPalette();
     ASSERT_NE(bar, nullptr);
     const RECT r = windowRect(bar);
