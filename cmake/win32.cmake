@@ -123,4 +123,5 @@ foreach(src ${WINE_TESTS})
 endforeach()
 
 # The shipped binaries need nothing beside them and export what the File Manager looks up.
-add_test(NAME binaries_are_self_contained COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-binaries.sh ${CMAKE_BINARY_DIR}/bin)
+add_test(NAME binaries_are_self_contained
+         COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-binaries.sh ${CMAKE_BINARY_DIR}/bin ${CMAKE_SYSTEM_PROCESSOR})

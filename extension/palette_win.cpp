@@ -3,7 +3,7 @@
 // pressed, and its top strip moves it, with the new place kept in the settings.
 #include "extension/palette_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <vector>
 
@@ -12,6 +12,9 @@
 #include "extension/toolbar_plan.h"
 #include "extension/toolbar_win.h"
 #include "resources/extension_menu_ids.h"
+
+// The library's own entry: palette buttons act exactly as menu commands.
+extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LPARAM lParam);
 
 namespace ext {
 

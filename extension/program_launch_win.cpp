@@ -2,7 +2,7 @@
 // file's own directory.
 #include "extension/program_launch_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <string>
 

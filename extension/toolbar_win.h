@@ -3,7 +3,7 @@
 #pragma once
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <vector>
 
