@@ -13,6 +13,8 @@
 #include "extension/info/file_info_win.h"
 #include "extension/info/info_search_win.h"
 #include "extension/size_sum_win.h"
+#include "extension/program_launch_win.h"
+#include "extension/settings_dialog_win.h"
 
 namespace ext {
 
@@ -55,6 +57,12 @@ LONG routeCommand(HWND fileManager, int command) {
     // tools join here as their modules are added.
     const Route route = inProcessRoute(command);
     switch (route) {
+    case Route::Program:
+        launchProgram(fileManager, command);
+        break;
+    case Route::Settings:
+        showSettingsDialog(fileManager);
+        break;
     case Route::FileTool:
         runFileTool(fileManager, command);
         break;

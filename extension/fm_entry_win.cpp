@@ -15,7 +15,9 @@
 #include "extension/help_line.h"
 #include "extension/info/info_search_win.h"
 #include "extension/menu_plan.h"
+#include "extension/palette_win.h"
 #include "extension/settings_win.h"
+#include "extension/toolbar_win.h"
 #include "resources/extension_menu_ids.h"
 
 namespace {
@@ -34,6 +36,7 @@ void libraryEnd() {
     // A host that frees the library without unloading it first must not be
     // left with a hook into unmapped code.
     ext::removeAccelerators();
+    ext::destroyPalette();
     ext::ExtensionState& state = extensionState();
     if (state.menuTemplate != nullptr)
         DestroyMenu(state.menuTemplate);
@@ -72,10 +75,17 @@ LONG load(FMS_LOAD* request) {
 
     if (!ext::installAccelerators(state.module, state.fileManager))
         MessageBoxA(state.fileManager, "Tastatur-Tabelle kann nicht geladen werden !", "korbinex", MB_ICONHAND);
+    if (state.settings.paletteArrangement != 0) {
+        FMS_TOOLBARLOAD scratch{};
+        ext::loadToolbar(&scratch);
+        ext::createPalette(state.fileManager);
+    }
     return 1;
 }
 
 void unload() {
+    ext::destroyPalette();
+    ext::releaseToolbar();
     info::closeInfoSearchWindow();
     WinHelpA(extensionState().fileManager, deliverable().helpFile, HELP_QUIT, 0);
     ext::removeAccelerators();
@@ -150,12 +160,13 @@ LONG dispatch(HWND window, WORD message, LPARAM lParam) {
         return helpLine(reinterpret_cast<FMS_HELPSTRING*>(lParam));
     case FMEVENT_HELPMENUITEM:
         return helpTopic(static_cast<LONG>(lParam));
+    case FMEVENT_TOOLBARLOAD:
+        return ext::loadToolbar(reinterpret_cast<FMS_TOOLBARLOAD*>(lParam));
     default:
         // Commands 1 to 21 arrive as the message itself, whatever the menu delta.
         if (message >= 1 && message <= 21)
             return ext::routeCommand(window, message);
-        // Refresh and selection changes need nothing; the toolbar has no
-        // buttons of ours, which a 0 tells the host.
+        // Refresh and selection changes need nothing.
         return 0;
     }
 }

@@ -279,6 +279,10 @@ void Frame::selectionChanged() {
 }
 
 bool Frame::preTranslate(const MSG& msg) {
+    // A query posted to the frame comes from no extension: its record
+    // pointer could point anywhere, so it is dropped unanswered.
+    if (msg.hwnd == window_ && msg.message >= FM_GETFOCUS && msg.message <= FM_RELOAD_EXTENSIONS)
+        return true;
     if (msg.message != WM_KEYDOWN)
         return false;
     bool inPane = msg.hwnd == panes_.files() || msg.hwnd == panes_.tree() || msg.hwnd == panes_.drives();
@@ -425,6 +429,19 @@ bool Frame::writeReport() const {
         else
             std::fprintf(out, "button %d\n", button.idCommand);
     }
+    // Where each button stands on the screen and which image it shows, so that
+    // a test can click it as a user would.
+    for (int i = 0; i < buttons; ++i) {
+        TBBUTTON button{};
+        RECT place{};
+        SendMessageA(toolbar_, TB_GETBUTTON, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&button));
+        if ((button.fsStyle & TBSTYLE_SEP) ||
+            !SendMessageA(toolbar_, TB_GETITEMRECT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&place)))
+            continue;
+        MapWindowPoints(toolbar_, nullptr, reinterpret_cast<POINT*>(&place), 2);
+        std::fprintf(out, "buttonplace %d image %d at %ld %ld %ld %ld\n", button.idCommand, button.iBitmap, place.left,
+                     place.top, place.right, place.bottom);
+    }
     for (const auto& extension : extensions_.loaded())
         std::fprintf(out, "extension %s %u %s\n", extension.key.c_str(), extension.delta, extension.path.c_str());
     for (const std::string& problem : extensions_.problems())
@@ -441,8 +458,10 @@ bool Frame::writeReport() const {
 
 LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     LRESULT answer = 0;
-    // Records are trusted only from extension code running on this thread, not from another thread's send.
-    bool recordsAllowed = extensions_.busy() && !InSendMessage();
+    // Records are filled only for code of this thread: an extension's call, or
+    // an extension's own window such as a button palette. Another thread's
+    // send, and a posted query (dropped in preTranslate), get none.
+    bool recordsAllowed = !InSendMessage();
     if (answerQuery(panes_, message, wParam, lParam, recordsAllowed, answer))
         return answer;
     if (message == reportMessage_ && reportMessage_ != 0)

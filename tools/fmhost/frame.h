@@ -30,7 +30,7 @@ public:
 
     bool create(HINSTANCE instance, const Options& options, int show);
     HWND window() const { return window_; }
-    // Keys the frame handles before the normal translation (Tab between panes,
+    // Posted queries it drops, and keys the frame handles before the normal translation (Tab between panes,
     // Enter and Backspace in the file list); true when msg was used.
     bool preTranslate(const MSG& msg);
     HACCEL accelerators() const { return accelerators_; }
