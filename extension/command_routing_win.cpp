@@ -8,7 +8,9 @@
 #include "common/win/deliverable.h"
 #include "extension/helper_delegation_win.h"
 #include "extension/drive_roots.h"
+#include "extension/equal_files_command_win.h"
 #include "extension/file_search_win.h"
+#include "extension/name_search_command_win.h"
 
 namespace ext {
 
@@ -34,6 +36,10 @@ LONG routeCommand(HWND fileManager, int command) {
     case Route::FileTool:
         if (command == 16)
             runContentSearchCommand(fileManager);
+        else if (command == 17)
+            runEqualFilesCommand(fileManager);
+        else if (command == 21)
+            runNameSearchCommand(fileManager);
         break;
     case Route::RefreshActiveWindow:
     case Route::RefreshAllWindows:
