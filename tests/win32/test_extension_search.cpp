@@ -9,44 +9,19 @@
 #include <windows.h>
 #include <wfext.h>
 
-#include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "tests/win32/support/expected_lines.h"
 #include "tests/win32/support/host_fixture.h"
-#include "tests/win32/support/remote_window.h"
+#include "tests/win32/support/old_windows_child.h"
 #include "tests/win32/support/robot.h"
 #include "tests/win32/support/search_tree.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-constexpr const char* kChildVariable = "KORB_SEARCH_OLD_WINDOWS";
-constexpr const char* kAppDefaults = "Software\\Wine\\AppDefaults\\test_extension_search.exe";
-
-bool inChild() {
-    return std::getenv(kChildVariable) != nullptr;
-}
-
-// The names below a folder in enumeration order, each folder's children where it stands.
-void interleaved(const std::string& folder, Lines& out) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (data.cFileName[0] == '.')
-            continue;
-        const std::string child = folder + "\\" + data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            interleaved(child, out);
-        else
-            out.push_back(child);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
 
 struct SearchRun {
     std::string caption, initialText;
@@ -86,27 +61,13 @@ SearchRun runCommand16(HostFixture& host, const std::string& typed, int select) 
 } // namespace
 
 TEST(ExtensionSearch, InProcessPathOnOldWindows) {
-    if (inChild())
+    if (inOldWindowsChild())
         GTEST_SKIP() << "this is the child";
-    HKEY key = nullptr;
-    ASSERT_EQ(ERROR_SUCCESS,
-              RegCreateKeyExA(HKEY_CURRENT_USER, kAppDefaults, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
-    RegSetValueExA(key, "Version", 0, REG_SZ, reinterpret_cast<const BYTE*>("win31"), 6);
-    RegCloseKey(key);
-    SetEnvironmentVariableA(kChildVariable, "1");
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    ChildProcess child(std::string("\"") + self + "\" --gtest_filter=ExtensionSearchOldWindows.*");
-    SetEnvironmentVariableA(kChildVariable, nullptr);
-    ASSERT_TRUE(child.started());
-    const bool ended = child.wait(120000);
-    RegDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-    ASSERT_TRUE(ended) << "the child did not end";
-    EXPECT_EQ(0u, child.exitCode()) << "the checks in the child failed (see its output above)";
+    EXPECT_TRUE(runChecksOnOldWindows("ExtensionSearchOldWindows.*")) << "see the child's output above";
 }
 
 TEST(ExtensionSearchOldWindows, Command16SearchesTheSelection) {
-    if (!inChild())
+    if (!inOldWindowsChild())
         GTEST_SKIP() << "runs in the child that Wine takes for Windows 3.10";
     ASSERT_EQ(3u, LOBYTE(LOWORD(GetVersion())));
     SearchTree tree;
@@ -127,8 +88,7 @@ TEST(ExtensionSearchOldWindows, Command16SearchesTheSelection) {
     EXPECT_EQ("", first.initialText) << "nothing typed yet since the extension was loaded";
     EXPECT_EQ("searchresult", first.caption);
 
-    Lines files;
-    interleaved(tree.path("dir"), files);
+    Lines files = filesInWalkOrder(tree.path("dir"), false);
     files.push_back(tree.path("single.txt"));
     const std::map<std::string, std::string> hit = {{tree.path("dir\\a.txt"), "foo a"},
                                                     {tree.path("dir\\deeper\\b.txt"), "FOO b"},
