@@ -46,6 +46,11 @@ LRESULT CALLBACK meterProcedure(HWND control, UINT message, WPARAM wParam, LPARA
     }
     case WM_ERASEBKGND:
         return 1;
+    case WM_SETTEXT:
+    case WM_GETTEXT:
+    case WM_GETTEXTLENGTH:
+        // A frame-style static keeps no text of its own: the window does.
+        return DefWindowProcA(control, message, wParam, lParam);
     case WM_NCDESTROY:
         SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(control, kOldProcedure);
@@ -61,9 +66,10 @@ LRESULT CALLBACK meterProcedure(HWND control, UINT message, WPARAM wParam, LPARA
 void attachPercentMeter(HWND control) {
     if (control == nullptr || GetPropA(control, kOldProcedure) != nullptr)
         return;
-    SetWindowTextA(control, "0%");
-    const LONG_PTR old = SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(meterProcedure));
+    const LONG_PTR old = GetWindowLongPtrA(control, GWLP_WNDPROC);
     SetPropA(control, kOldProcedure, reinterpret_cast<HANDLE>(old));
+    SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(meterProcedure));
+    SetWindowTextA(control, "0%");
     InvalidateRect(control, nullptr, TRUE);
 }
 

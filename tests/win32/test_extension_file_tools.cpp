@@ -14,6 +14,7 @@
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/old_windows_child.h"
 #include "tests/win32/support/robot.h"
+#include "tests/win32/support/screenshot.h"
 #include "tests/win32/support/search_tree.h"
 
 namespace {
@@ -111,6 +112,7 @@ protected:
                 driveChoice.texts.push_back(Robot::itemText(d, id));
             for (char c : ticks)
                 Robot::setChecked(d, 229 + (c - 'A'), true);
+            saveScreenshotOnRequest("drive_choice");
             Robot::click(d, ok ? IDOK : IDCANCEL);
             return true;
         }
@@ -126,6 +128,7 @@ protected:
         for (int id : {198, 197, 256, 194, 257, 274})
             if (!IsWindowVisible(GetDlgItem(d, id)))
                 result.hidden.push_back(id);
+        saveScreenshotOnRequest("extension_result");
         Robot::click(d, IDOK);
         return true;
     }
@@ -174,6 +177,8 @@ TEST_F(ExtensionFileToolsOldWindows, EqualFilesOverTheSelectionOrTheChosenDrives
         if (GetLogicalDrives() >> i & 1)
             present += static_cast<char>('A' + i);
     EXPECT_EQ(present, driveChoice.enabledLetters) << "letters without a drive cannot be ticked";
+    for (char c : letters_)
+        EXPECT_NE(std::string::npos, present.find(c)) << "the mapped drive " << c << " is listed";
     EXPECT_EQ(expectedEqualFileLines(walked({drive(1), drive(2)})), result.lines);
     EXPECT_EQ(
         (Lines{"E.TXT", "\t" + foundFileLine(root(1) + "E.TXT", ""), "\t" + foundFileLine(root(2) + "E.TXT", "")}),
