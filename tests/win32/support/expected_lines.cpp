@@ -46,17 +46,11 @@ std::string foundFileLine(const std::string& path, const char* sizePrefix) {
     std::snprintf(stamp, sizeof stamp, "%02u.%02u.%u\t%02u:%02u:%02u", t.wDay, t.wMonth, t.wYear, t.wHour, t.wMinute,
                   t.wSecond);
     std::string letters;
-    const DWORD a = data.dwFileAttributes;
-    const struct {
-        DWORD bit;
-        char letter;
-    } order[] = {{FILE_ATTRIBUTE_READONLY, 'R'},
-                 {FILE_ATTRIBUTE_HIDDEN, 'H'},
-                 {FILE_ATTRIBUTE_SYSTEM, 'S'},
-                 {FILE_ATTRIBUTE_ARCHIVE, 'A'}};
-    for (const auto& o : order)
-        if (a & o.bit)
-            letters += o.letter;
+    const DWORD bits[] = {FILE_ATTRIBUTE_READONLY, FILE_ATTRIBUTE_HIDDEN, FILE_ATTRIBUTE_SYSTEM,
+                          FILE_ATTRIBUTE_ARCHIVE};
+    for (int i = 0; i < 4; ++i)
+        if (data.dwFileAttributes & bits[i])
+            letters += "RHSA"[i];
     std::string digits = std::to_string(data.nFileSizeLow), size;
     for (std::size_t i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0)
