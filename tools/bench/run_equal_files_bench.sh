@@ -30,14 +30,17 @@ groups=$(find "$tree" -type f ! -name '.*' -printf '%f\t%s\n' | sort | uniq -d |
 end=$(date +%s.%N)
 echo "find | sort | uniq -d: $groups groups, $(echo "$end - $start" | bc -l) s (wall)"
 
-if [ -x "$(command -v wine)" ] && [ -f "$BUILD_DIR/win32/bin/quorvinx.exe" ]; then
-    cmake --build "$BUILD_DIR/win32" --target searchdrive quorvinx -j2 >/dev/null || exit 1
+# The Windows tree: win64 where the machine runs only 64-bit Wine, else win32.
+wintree=$BUILD_DIR/win32
+[ -f "$BUILD_DIR/win64/bin/quorvinx.exe" ] && wintree=$BUILD_DIR/win64
+if [ -x "$(command -v wine)" ] && [ -f "$wintree/bin/quorvinx.exe" ]; then
+    cmake --build "$wintree" --target searchdrive quorvinx -j2 >/dev/null || exit 1
     source "$root/scripts/wine-env.sh"
     start_display
     trap stop_display EXIT
     prepare_prefix
     winetree=$(winepath -w "$tree" 2>/dev/null)
-    out=$(wine "$BUILD_DIR/win32/bin/searchdrive.exe" "$BUILD_DIR/win32/bin/quorvinx.exe" "$winetree" - 2 2>/dev/null |
+    out=$(wine "$wintree/bin/searchdrive.exe" "$wintree/bin/quorvinx.exe" "$winetree" - 2 2>/dev/null |
         tr -d '\r')
     echo "helper under Wine (start, walk, comparison; wall): $out"
     echo "(files-with-hits is the number of groups: compare it with the find line)"
