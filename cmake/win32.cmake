@@ -44,6 +44,26 @@ add_dependencies(quorvinx animation_clips)
 set_source_files_properties(${CMAKE_SOURCE_DIR}/resources/quorvinx.rc PROPERTIES OBJECT_DEPENDS "${CLIPS}")
 target_compile_options(quorvinx PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${CLIP_DIR}>)
 
+# The pictures of each deliverable, made from their text descriptions in
+# resources/bitmaps/<deliverable>/; the .rc finds them by file name.
+foreach(target korbinen quorvinx)
+    file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/bitmaps/${target}/*.txt)
+    set(dir ${CMAKE_BINARY_DIR}/bitmaps/${target})
+    set(outputs)
+    foreach(src ${sources})
+        get_filename_component(name ${src} NAME_WE)
+        add_custom_command(OUTPUT ${dir}/${name}.bmp
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${dir}
+            COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/bitmaps/make_bmp.py ${src} ${dir}/${name}.bmp
+            DEPENDS ${CMAKE_SOURCE_DIR}/tools/bitmaps/make_bmp.py ${src})
+        list(APPEND outputs ${dir}/${name}.bmp)
+    endforeach()
+    add_custom_target(${target}_bitmaps DEPENDS ${outputs})
+    add_dependencies(${target} ${target}_bitmaps)
+    set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/${target}.rc APPEND PROPERTY OBJECT_DEPENDS "${outputs}")
+    target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${dir}>)
+endforeach()
+
 # The project's own File Manager, one folder per tool program.
 file(GLOB TOOL_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/*)
 foreach(dir ${TOOL_DIRS})
@@ -103,4 +123,5 @@ foreach(src ${WINE_TESTS})
 endforeach()
 
 # The shipped binaries need nothing beside them and export what the File Manager looks up.
-add_test(NAME binaries_are_self_contained COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-binaries.sh ${CMAKE_BINARY_DIR}/bin)
+add_test(NAME binaries_are_self_contained
+         COMMAND bash ${CMAKE_SOURCE_DIR}/scripts/check-binaries.sh ${CMAKE_BINARY_DIR}/bin ${CMAKE_SYSTEM_PROCESSOR})

@@ -2,7 +2,7 @@
 // refresh and help here, the other targets in their own modules.
 #include "extension/command_routing_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include "extension/command_routing.h"
 #include "common/win/deliverable.h"

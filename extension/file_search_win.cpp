@@ -1,7 +1,7 @@
 // Selection sources of the extension and its in-process content search.
 #include "extension/file_search_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstring>
 

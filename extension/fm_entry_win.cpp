@@ -1,7 +1,7 @@
 // The library's start and end and its one export, FMExtensionProc, through
 // which the File Manager delivers every event and command.
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <string>
 
@@ -132,7 +132,7 @@ LONG helpTopic(LONG command) {
     return 0;
 }
 
-LONG dispatch(HWND window, WORD message, LONG lParam) {
+LONG dispatch(HWND window, WORD message, LPARAM lParam) {
     extensionState().fileManager = window;
     // Drives chosen for the in-process tools apply to one command only.
     ext::driveRoots().clear();
@@ -147,7 +147,7 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
     case FMEVENT_HELPSTRING:
         return helpLine(reinterpret_cast<FMS_HELPSTRING*>(lParam));
     case FMEVENT_HELPMENUITEM:
-        return helpTopic(lParam);
+        return helpTopic(static_cast<LONG>(lParam));
     default:
         // Commands 1 to 21 arrive as the message itself, whatever the menu delta.
         if (message >= 1 && message <= 21)
@@ -160,7 +160,7 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
 
 } // namespace
 
-extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LONG lParam) {
+extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LPARAM lParam) {
     // No exception may cross into the File Manager.
     try {
         return dispatch(window, message, lParam);

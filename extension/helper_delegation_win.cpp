@@ -1,7 +1,7 @@
 // The selection list file written for the helper, and the helper's start.
 #include "extension/helper_delegation_win.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds everything and opens fmhost, the project's own small File Manager, with
-# korbinen.dll loaded under Wine: on the user's display when there is one,
-# otherwise in a virtual screen, where it opens the "&Extra" menu, saves a PNG of
-# the screen, prints where it is and closes fmhost again.
-# Optional: DEMO_DIR (the directory fmhost shows; the repository by default).
+# Builds everything and shows the extension at work under Wine: fmhost, the
+# project's own small File Manager, opens on a small sample tree with
+# korbinen.dll loaded; a driver selects the folder "docs", opens the "&Extra"
+# menu, picks the content search, types "needle" into the helper's prompt and
+# waits for the hits. On the user's display the steps are slow enough to
+# watch; otherwise they run in a virtual screen. Either way a PNG of the open
+# menu and one of the result dialog are saved and their paths printed.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
@@ -11,8 +13,8 @@ export BUILD_DIR=${BUILD_DIR:-$root/build}
 if [ "$(id -u)" = 0 ]; then bash "$root/scripts/setup.sh"; fi
 bash "$root/scripts/build.sh"
 
-bin=$BUILD_DIR/win32/bin
-for program in fmhost.exe korbinen.dll; do
+bin=$BUILD_DIR/win64/bin
+for program in fmhost.exe korbinen.dll quorvinx.exe demo_driver.exe; do
     [ -f "$bin/$program" ] || { echo "demo: $bin/$program was not built" >&2; exit 1; }
 done
 
@@ -43,8 +45,9 @@ elif [ -z "${XVFB_DISPLAY:-}" ]; then
     done
 fi
 export XVFB_DISPLAY
-# A prefix of its own, kept between demo runs, so that the tests' prefix is never touched.
-export WINEPREFIX=$BUILD_DIR/demo-prefix KEEP_PREFIX=1
+# A prefix of its own, kept between demo runs, so that the tests' prefix is
+# never touched (KORBINEN_WINEPREFIX names another one).
+export PREFIX_NAME=demo-prefix KEEP_PREFIX=1
 source "$root/scripts/wine-env.sh"
 
 start_display
@@ -56,41 +59,41 @@ fi
 prepare_prefix
 if [ "$headless" = 0 ]; then
     # A real desktop has a window manager: let it frame fmhost's window.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
+    "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d Y /f >/dev/null 2>&1
     wineserver -w
 fi
 
+# A small tree to search, written anew each time.
 demo=$BUILD_DIR/demo
-mkdir -p "$demo"
-printf '[AddOns]\r\nkorbinen=%s\r\n' "$(winepath -w "$bin/korbinen.dll")" >"$demo/fmhost.ini"
-show_dir=$(winepath -w "${DEMO_DIR:-$root}")
-ini=$(winepath -w "$demo/fmhost.ini")
+sample=$demo/sample
+rm -rf "$sample"
+mkdir -p "$sample/docs/letters" "$sample/other"
+printf 'Shopping list\r\nmilk\r\na needle and thread\r\n' >"$sample/docs/list.txt"
+printf 'Dear Anna,\r\nthe Needle arrived today.\r\nSee you soon\r\n' >"$sample/docs/letters/anna.txt"
+printf 'Nothing to find here.\r\n' >"$sample/docs/letters/empty.txt"
+printf 'NEEDLE in capitals\r\nand a second needle line\r\n' >"$sample/docs/notes.txt"
+printf 'a needle outside the selected folder\r\n' >"$sample/other/elsewhere.txt"
+printf '[AddOns]\r\nkorbinen=%s\r\n' "$("$WINE" winepath -w "$bin/korbinen.dll")" >"$demo/fmhost.ini"
+rm -f "$demo"/*.png "$demo/report.txt"
 
-if [ "$headless" = 0 ]; then
-    echo "demo: fmhost with korbinen.dll on display $DISPLAY; close its window to end the demo."
-    wine "$bin/fmhost.exe" "/ini:$ini" "$show_dir"
-    exit 0
-fi
-
-shot=$demo/fmhost-extra-menu.png
-rm -f "$shot"
-wine "$bin/fmhost.exe" "/ini:$ini" /openmenu:0 /closeafter:10 "$show_dir" &
+# fmhost closes by itself should the driver get stuck; the driver plays the user.
+pause=400
+[ "$headless" = 0 ] && pause=1500 && echo "demo: watch display $DISPLAY: fmhost searches 'needle' in the folder docs."
+# fmhost works in the demo folder: the extension writes its list files there.
+cd "$demo"
+"$WINE" "$bin/fmhost.exe" "/ini:$("$WINE" winepath -w "$demo/fmhost.ini")" "/report:$("$WINE" winepath -w "$demo/report.txt")" \
+    /closeafter:120 "$("$WINE" winepath -w "$sample")" &
 fmhost_pid=$!
-# Wait for the window, then give the menu time to drop down.
-if command -v xwininfo >/dev/null 2>&1; then
-    for _ in $(seq 100); do
-        xwininfo -root -tree 2>/dev/null | grep -q '"fmhost - ' && break
-        sleep 0.1
-    done
-    sleep 3
-else
-    sleep 6
-fi
-import -window root "$shot"
+status=0
+"$WINE" "$bin/demo_driver.exe" "$("$WINE" winepath -w "$demo/report.txt")" docs needle "$("$WINE" winepath -w "$demo")" "$pause" \
+    >"$demo/driver.out" || status=$?
 wait "$fmhost_pid" || true
-if [ -s "$shot" ]; then
-    echo "demo: screenshot of fmhost with the open extension menu: $shot"
-else
-    echo "demo: no screenshot was written" >&2
-    exit 1
-fi
+for shot in "$demo/1-extra-menu.png" "$demo/2-search-result.png"; do
+    if [ -s "$shot" ]; then
+        echo "demo: $shot"
+    else
+        echo "demo: $(basename "$shot") was not written" >&2
+        status=1
+    fi
+done
+exit "$status"

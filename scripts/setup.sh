@@ -3,7 +3,8 @@
 # Safe to run again: it only installs what is missing.
 set -euo pipefail
 
-packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32:i386 xvfb xauth
+packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
+          wine wine32:i386 wine64 xvfb xauth
           imagemagick x11-utils vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format)
 
 missing=()

@@ -233,7 +233,8 @@ void ResultDialog::compactAllColumns() {
 }
 
 bool putClipboardText(HWND owner, const std::string& text) {
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, kClipboardBlock);
+    // Zero-filled: programs that read the whole block must see nothing past the text.
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, kClipboardBlock);
     if (block == nullptr)
         return false;
     char* memory = static_cast<char*>(GlobalLock(block));

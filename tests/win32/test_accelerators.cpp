@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <initializer_list>
 #include <string>
@@ -205,7 +205,7 @@ TEST_F(Accelerators, ASecondLoadLeavesOneHook) {
     load();
     FMS_LOAD again{};
     again.wMenuDelta = HostFixture::kMenuDelta;
-    ASSERT_EQ(host.call(FMEVENT_LOAD, reinterpret_cast<LONG>(&again)), 1);
+    ASSERT_EQ(host.call(FMEVENT_LOAD, reinterpret_cast<LPARAM>(&again)), 1);
     Recorder hostSide(host.window(), {WM_COMMAND}, true);
     typeKey(host.childWindow(), {VK_CONTROL}, VK_F9);
     EXPECT_EQ(commandsPosted(hostSide), (std::vector<WPARAM>{HostFixture::kMenuDelta + 9}));
@@ -215,7 +215,7 @@ TEST_F(Accelerators, ASecondLoadLeavesOneHook) {
 TEST_F(Accelerators, WithoutAThreadToHookTheUserIsToldAndLoadingGoesOn) {
     ASSERT_TRUE(host.loadLibrary());
     const auto proc =
-        reinterpret_cast<FM_EXT_PROC>(reinterpret_cast<void*>(GetProcAddress(host.library(), "FMExtensionProc")));
+        reinterpret_cast<FmExtensionProc>(reinterpret_cast<void*>(GetProcAddress(host.library(), "FMExtensionProc")));
     std::string text, caption;
     Robot robot;
     robot.onMessageBox([&](HWND box, const std::string& t, const std::string& c) {
@@ -226,11 +226,11 @@ TEST_F(Accelerators, WithoutAThreadToHookTheUserIsToldAndLoadingGoesOn) {
     FMS_LOAD request{};
     request.wMenuDelta = HostFixture::kMenuDelta;
     // No window: no thread whose messages could be hooked.
-    EXPECT_EQ(proc(nullptr, FMEVENT_LOAD, reinterpret_cast<LONG>(&request)), 1u);
+    EXPECT_EQ(proc(nullptr, FMEVENT_LOAD, reinterpret_cast<LPARAM>(&request)), 1u);
     EXPECT_TRUE(robot.failures().empty());
     EXPECT_EQ(text, "Tastatur-Tabelle kann nicht geladen werden !");
     EXPECT_EQ(caption, "korbinex");
-    EXPECT_EQ(request.dwSize, 52u);
+    EXPECT_EQ(request.dwSize, sizeof(FMS_LOAD));
     ASSERT_NE(request.hMenu, nullptr);
     EXPECT_GT(GetMenuItemCount(request.hMenu), 0);
     DestroyMenu(request.hMenu);

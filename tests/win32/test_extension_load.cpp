@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstdlib>
 #include <sstream>
@@ -59,8 +59,9 @@ void expectMenu(const std::vector<Item>& expected, HMENU menu, const char* what)
 
 const Item kSeparator{0, ""};
 
-// The record the File Manager expects back, with its size as it checks it.
-static_assert(sizeof(FMS_LOAD) == 52);
+// The record the File Manager expects back, with its size as it checks it
+// (the menu handle makes it longer on 64-bit Windows).
+static_assert(sizeof(FMS_LOAD) == (sizeof(void*) == 4 ? 52 : 64));
 
 // The menu of a first run under Wine, where Notepad and Write are the only
 // template programs the platform finds.
@@ -107,7 +108,7 @@ bool grayed(HMENU menu, UINT command) {
 std::string helpLine(HostFixture& host, int id, LONG* result = nullptr) {
     FMS_HELPSTRING help{};
     help.idCommand = id;
-    const LONG r = host.call(FMEVENT_HELPSTRING, reinterpret_cast<LONG>(&help));
+    const LONG r = host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help));
     if (result)
         *result = r;
     return std::string(help.szHelp, strnlen(help.szHelp, sizeof help.szHelp));
@@ -305,7 +306,7 @@ TEST_F(ExtensionLoad, InitMenuGraysFileItemsUnlessOnlyFilesAreSelected) {
         host.state.focus = c.focus;
         host.state.selection = c.selection;
         host.clearReceived();
-        EXPECT_EQ(host.call(FMEVENT_INITMENU, reinterpret_cast<LONG>(menu)), 0) << c.what;
+        EXPECT_EQ(host.call(FMEVENT_INITMENU, reinterpret_cast<LPARAM>(menu)), 0) << c.what;
         for (UINT command : {1u, 2u, 3u, 10u})
             EXPECT_EQ(grayed(menu, command), c.gray) << c.what << ": item " << command;
         for (UINT command : {11u, 15u, 16u, 17u, 18u, 19u, 20u, 21u})
@@ -353,7 +354,7 @@ TEST_F(ExtensionLoad, HelpLines) {
     FMS_HELPSTRING help{};
     help.idCommand = 0;
     lstrcpyA(help.szHelp, "unber\xfchrt");
-    EXPECT_EQ(host.call(FMEVENT_HELPSTRING, reinterpret_cast<LONG>(&help)), 1);
+    EXPECT_EQ(host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help)), 1);
     EXPECT_STREQ(help.szHelp, "unber\xfchrt");
 }
 

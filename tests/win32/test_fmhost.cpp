@@ -2,7 +2,7 @@
 // loading, menu deltas, commands, the menu path, selection queries from the real
 // file list, refresh, reload and unload.
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +20,11 @@
 #include "tests/win32/support/test_files.h"
 
 namespace {
+
+// The record sizes the host passes, as the interface header has them for this
+// architecture.
+const std::string kLoadSize = "size=" + std::to_string(sizeof(FMS_LOADA));
+const std::string kToolbarSize = "size=" + std::to_string(sizeof(FMS_TOOLBARLOAD));
 
 constexpr int kFilesPaneId = 12;
 constexpr const char* kProbe = "fmhost_probe.dll";
@@ -186,9 +191,10 @@ TEST_F(FmHostTest, LoadsEachExtensionWithItsOwnDeltaPopupAndButtons) {
     writeIni({{"one", besideTestProgram(kProbe)}, {"two", second}});
     start();
     std::vector<std::string> lines = waitForLog("second.dll: toolbarload");
-    std::vector<std::string> expectedLog = {
-        "fmhost_probe.dll: load window=frame size=52 delta=700", "fmhost_probe.dll: toolbarload size=20",
-        "second.dll: load window=frame size=52 delta=800", "second.dll: toolbarload size=20"};
+    std::vector<std::string> expectedLog = {"fmhost_probe.dll: load window=frame " + kLoadSize + " delta=700",
+                                            "fmhost_probe.dll: toolbarload " + kToolbarSize,
+                                            "second.dll: load window=frame " + kLoadSize + " delta=800",
+                                            "second.dll: toolbarload " + kToolbarSize};
     EXPECT_EQ(lines, expectedLog) << joined(lines);
 
     std::vector<std::string> shown = report();
@@ -242,8 +248,8 @@ TEST_F(FmHostTest, BrokenEntriesAreSkippedWithoutTakingADelta) {
               (std::vector<std::string>{"extension good 700 " + besideTestProgram(kProbe)}))
         << joined(shown);
     std::vector<std::string> lines = log();
-    EXPECT_TRUE(contains(lines, "refuse.dll: load window=frame size=52 delta=700")) << joined(lines);
-    EXPECT_TRUE(contains(lines, "fmhost_probe.dll: load window=frame size=52 delta=700")) << joined(lines);
+    EXPECT_TRUE(contains(lines, "refuse.dll: load window=frame " + kLoadSize + " delta=700")) << joined(lines);
+    EXPECT_TRUE(contains(lines, "fmhost_probe.dll: load window=frame " + kLoadSize + " delta=700")) << joined(lines);
     EXPECT_EQ(linesStarting(lines, "fmhost_probe.dll: load").size(), 1u) << "loaded twice:\n" << joined(lines);
 }
 
@@ -445,8 +451,8 @@ TEST_F(FmHostTest, OpeningTheMenuAsksForHelpLinesGrayingAndTopics) {
     std::vector<std::string> lines = waitForLog("fmhost_probe.dll: helpstring id=1 ");
     saveScreenshotOnRequest("fmhost_menu_open");
     EXPECT_EQ(lines, (std::vector<std::string>{
-                         "fmhost_probe.dll: load window=frame size=52 delta=700",
-                         "fmhost_probe.dll: toolbarload size=20", "fmhost_probe.dll: helpstring id=-1 menu=set",
+                         "fmhost_probe.dll: load window=frame " + kLoadSize + " delta=700",
+                         "fmhost_probe.dll: toolbarload " + kToolbarSize, "fmhost_probe.dll: helpstring id=-1 menu=set",
                          "fmhost_probe.dll: initmenu first=701 items=7", "fmhost_probe.dll: helpstring id=1 menu=set"}))
         << joined(lines);
     std::vector<std::string> shown = report();
@@ -475,8 +481,8 @@ TEST_F(FmHostTest, ReloadAskedFromInsideAnExtensionWaitsUntilItHasReturned) {
     std::vector<std::string> lines = waitForLog("fmhost_probe.dll: toolbarload");
     EXPECT_EQ(lines, (std::vector<std::string>{"fmhost_probe.dll: command 3 window=frame lparam=0",
                                                "fmhost_probe.dll: reload ret 0", "fmhost_probe.dll: unload window=null",
-                                               "fmhost_probe.dll: load window=frame size=52 delta=700",
-                                               "fmhost_probe.dll: toolbarload size=20"}))
+                                               "fmhost_probe.dll: load window=frame " + kLoadSize + " delta=700",
+                                               "fmhost_probe.dll: toolbarload " + kToolbarSize}))
         << joined(lines);
     std::vector<std::string> shown = report();
     EXPECT_EQ(linesStarting(shown, "popup "),
@@ -598,7 +604,7 @@ TEST_F(FmHostTest, WideExtensionsAreCalledThroughTheWideEntryWithWideRecords) {
     EXPECT_EQ(linesStarting(lines, "fmhost_probe_w.dll: "),
               (std::vector<std::string>{
                   "fmhost_probe_w.dll: load window=frame size=" + std::to_string(sizeof(FMS_LOADW)) + " delta=800",
-                  "fmhost_probe_w.dll: toolbarload size=20", "fmhost_probe_w.dll: helpstring id=-1 menu=set",
+                  "fmhost_probe_w.dll: toolbarload " + kToolbarSize, "fmhost_probe_w.dll: helpstring id=-1 menu=set",
                   "fmhost_probe_w.dll: initmenu first=801 items=7", "fmhost_probe_w.dll: helpstring id=1 menu=set"}))
         << joined(lines);
     std::vector<std::string> shown = report();

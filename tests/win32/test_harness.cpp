@@ -132,7 +132,7 @@ TEST(HostFixture, LoadsTheRealExtensionAndCallsItsExport) {
     FMS_HELPSTRING help{};
     help.idCommand = 0;
     lstrcpyA(help.szHelp, "unber\xfchrt");
-    EXPECT_EQ(1, host.call(FMEVENT_HELPSTRING, reinterpret_cast<LONG>(&help)));
+    EXPECT_EQ(1, host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help)));
     EXPECT_STREQ("unber\xfchrt", help.szHelp);
     EXPECT_EQ(0, host.call(FMEVENT_SELCHANGE));
     EXPECT_EQ(0, host.call(FMEVENT_USER_REFRESH));

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <string>
 #include <vector>

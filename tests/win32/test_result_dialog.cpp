@@ -33,6 +33,21 @@ protected:
     void TearDown() override { setResourceModule(nullptr); }
 };
 
+// The whole CF_TEXT block, past the text's end too, as other programs may read it.
+std::string clipboardBlock() {
+    std::string bytes = "(no text)";
+    if (!OpenClipboard(nullptr))
+        return "(clipboard not open)";
+    if (HANDLE data = GetClipboardData(CF_TEXT)) {
+        if (const char* p = static_cast<const char*>(GlobalLock(data))) {
+            bytes.assign(p, GlobalSize(data));
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    return bytes;
+}
+
 void setClipboard(const std::string& text) {
     putClipboardText(nullptr, text);
 }
@@ -168,9 +183,12 @@ TEST_F(ResultDialogTest, OkCopiesTheSelectedLines) {
     });
     EXPECT_EQ(p + "\tone hit\r\n" + p + "\tthree hit\r\n", clipboardText());
 
-    setClipboard("before");
+    // A long text first, so that a block that is not cleared would show its remains.
+    setClipboard(std::string(30000, 'x'));
     runSearch(ResultMode::ContentSearch, "hit", {p});
     EXPECT_EQ("", clipboardText()) << "no line selected: an empty text";
+    const std::string block = clipboardBlock();
+    EXPECT_EQ(std::string::npos, block.find_first_not_of('\0')) << "bytes after the empty text in the block";
 
     setClipboard("before");
     runSearch(ResultMode::ContentSearch, "absent", {p});

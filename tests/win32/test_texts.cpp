@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstdlib>
 #include <map>
@@ -50,7 +50,7 @@ const LocaleExpectation& expectation() {
 std::string helpLine(HostFixture& host, int idCommand) {
     FMS_HELPSTRING help{};
     help.idCommand = idCommand;
-    host.call(FMEVENT_HELPSTRING, reinterpret_cast<LONG>(&help));
+    host.call(FMEVENT_HELPSTRING, reinterpret_cast<LPARAM>(&help));
     return help.szHelp;
 }
 

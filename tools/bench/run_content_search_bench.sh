@@ -3,7 +3,7 @@
 # 520 MB in /tmp, searched (cached) for one term by the native search rules,
 # by the real helper under Wine, by grep -r -i -F and by rg -i -F; prints the
 # times and their ratios to grep. Measures only; never fails a build.
-# Environment: BUILD_DIR (default build), XVFB_DISPLAY, WINEPREFIX as for scripts/test.sh.
+# Environment: BUILD_DIR (default build), XVFB_DISPLAY, KORBINEN_WINEPREFIX as for scripts/test.sh.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 export BUILD_DIR=${BUILD_DIR:-$root/build}
@@ -37,14 +37,14 @@ t_rg=$(seconds rg -i -F "$term" "$tree")
 rg_hits=$(wc -l </tmp/korb-bench-out.$$)
 
 t_wine=
-if [ -x "$(command -v wine)" ] && [ -f "$BUILD_DIR/win32/bin/quorvinx.exe" ]; then
-    cmake --build "$BUILD_DIR/win32" --target searchdrive quorvinx -j2 >/dev/null || exit 1
+if [ -x "$(command -v wine)" ] && [ -f "$BUILD_DIR/win64/bin/quorvinx.exe" ]; then
+    cmake --build "$BUILD_DIR/win64" --target searchdrive quorvinx -j2 >/dev/null || exit 1
     source "$root/scripts/wine-env.sh"
     start_display
     trap stop_display EXIT
     prepare_prefix
-    winetree=$(winepath -w "$tree" 2>/dev/null)
-    wine "$BUILD_DIR/win32/bin/searchdrive.exe" "$BUILD_DIR/win32/bin/quorvinx.exe" "$winetree" "$term" \
+    winetree=$("$WINE" winepath -w "$tree" 2>/dev/null)
+    "$WINE" "$BUILD_DIR/win64/bin/searchdrive.exe" "$BUILD_DIR/win64/bin/quorvinx.exe" "$winetree" "$term" \
         >/tmp/korb-bench-out.$$ 2>/dev/null
     wine_out=$(tr -d '\r' </tmp/korb-bench-out.$$)
     t_wine=$(echo "$wine_out" | sed -n 's/.*seconds \([0-9.]*\).*/\1/p')

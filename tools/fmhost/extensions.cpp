@@ -77,7 +77,7 @@ std::vector<AddOn> readAddOns(const std::string& iniPath) {
 
 LONG Extensions::call(const Loaded& extension, HWND window, WORD message, LPARAM lParam) {
     ++depth_;
-    LONG result = static_cast<LONG>(extension.proc(window, message, static_cast<LONG>(lParam)));
+    LONG result = extension.proc(window, message, lParam);
     --depth_;
     return result;
 }
@@ -129,11 +129,12 @@ bool Extensions::load(const AddOn& addOn, HWND toolbar) {
     extension.key = addOn.key;
     extension.path = addOn.path;
     extension.module = module;
-    extension.proc = reinterpret_cast<FM_EXT_PROC>(reinterpret_cast<void*>(GetProcAddress(module, "FMExtensionProcW")));
+    extension.proc =
+        reinterpret_cast<FmExtensionProc>(reinterpret_cast<void*>(GetProcAddress(module, "FMExtensionProcW")));
     extension.unicode = extension.proc != nullptr;
     if (!extension.proc)
         extension.proc =
-            reinterpret_cast<FM_EXT_PROC>(reinterpret_cast<void*>(GetProcAddress(module, "FMExtensionProc")));
+            reinterpret_cast<FmExtensionProc>(reinterpret_cast<void*>(GetProcAddress(module, "FMExtensionProc")));
     if (!extension.proc) {
         FreeLibrary(module);
         problems_.push_back(addOn.key + ": no FMExtensionProc in " + addOn.path);

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <string>
 #include <vector>
@@ -28,7 +28,7 @@ public:
         std::string key;
         std::string path;
         HMODULE module = nullptr;
-        FM_EXT_PROC proc = nullptr;
+        FmExtensionProc proc = nullptr;
         bool unicode = false;
         UINT delta = 0;
         HMENU popup = nullptr; // fmhost's rebuilt copy in the menu bar; null when the extension has no menu

@@ -3,7 +3,7 @@
 #include "tools/fmhost/frame.h"
 
 #include <commctrl.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstdio>
 #include <cstdlib>

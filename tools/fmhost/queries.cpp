@@ -1,7 +1,7 @@
 // Answers to FM_GETFOCUS, the selection queries and FM_GETDRIVEINFO from fmhost's panes.
 #include "tools/fmhost/queries.h"
 
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <algorithm>
 #include <cstring>

@@ -58,11 +58,11 @@ bool HostFixture::loadLibrary() {
     library_ = LoadLibraryA(besideTestProgram("korbinen.dll").c_str());
     if (library_ == nullptr)
         return false;
-    proc_ = procAddress<FM_EXT_PROC>(library_, "FMExtensionProc");
+    proc_ = procAddress<FmExtensionProc>(library_, "FMExtensionProc");
     return proc_ != nullptr;
 }
 
-LONG HostFixture::call(WORD message, LONG lParam) {
+LONG HostFixture::call(WORD message, LPARAM lParam) {
     return proc_ ? proc_(window_, message, lParam) : 0;
 }
 
@@ -70,7 +70,7 @@ bool HostFixture::sendLoad() {
     FMS_LOAD load{};
     load.dwSize = 0;
     load.wMenuDelta = kMenuDelta;
-    if (call(FMEVENT_LOAD, reinterpret_cast<LONG>(&load)) == 0)
+    if (call(FMEVENT_LOAD, reinterpret_cast<LPARAM>(&load)) == 0)
         return false;
     menu_ = load.hMenu;
     // The File Manager shows the extension's item n under delta + n.

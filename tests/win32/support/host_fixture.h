@@ -4,7 +4,7 @@
 #pragma once
 
 #include <windows.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <string>
 #include <vector>
@@ -44,7 +44,7 @@ public:
     HMODULE library() const { return library_; }
 
     // FMExtensionProc(window(), message, lParam) of the loaded library.
-    LONG call(WORD message, LONG lParam = 0);
+    LONG call(WORD message, LPARAM lParam = 0);
 
     // Sends FMEVENT_LOAD with menu delta 700; the popup is menu() afterwards,
     // its items renumbered to delta + n as the File Manager does.
@@ -72,7 +72,7 @@ private:
     HWND window_ = nullptr;
     HWND child_ = nullptr;
     HMODULE library_ = nullptr;
-    FM_EXT_PROC proc_ = nullptr;
+    FmExtensionProc proc_ = nullptr;
     HMENU menu_ = nullptr;
     std::string menuName_;
     std::vector<HostMessage> received_;

@@ -7,7 +7,7 @@
 // beside it that a host should never call.
 #include <windows.h>
 #include <commctrl.h>
-#include <wfext.h>
+#include "common/win/fm_extension.h"
 
 #include <cstdarg>
 #include <cstdio>
@@ -168,7 +168,7 @@ void modalLoop() {
     log("modal done");
 }
 
-LONG dispatch(HWND window, WORD message, LONG lParam) {
+LONG dispatch(HWND window, WORD message, LPARAM lParam) {
     switch (message) {
     case FMEVENT_LOAD:
         return load(window, reinterpret_cast<LoadRecord*>(lParam));
@@ -228,7 +228,7 @@ LONG dispatch(HWND window, WORD message, LONG lParam) {
 } // namespace
 
 #ifdef PROBE_WIDE
-extern "C" LONG WINAPI FMExtensionProcW(HWND window, WORD message, LONG lParam) {
+extern "C" LONG WINAPI FMExtensionProcW(HWND window, WORD message, LPARAM lParam) {
     try {
         return dispatch(window, message, lParam);
     } catch (...) {
@@ -237,12 +237,12 @@ extern "C" LONG WINAPI FMExtensionProcW(HWND window, WORD message, LONG lParam) 
 }
 
 // A host that finds the wide entry must use it; a call here is a fault to see in the log.
-extern "C" LONG WINAPI FMExtensionProc(HWND, WORD message, LONG) {
+extern "C" LONG WINAPI FMExtensionProc(HWND, WORD message, LPARAM) {
     log("narrow entry called with %u", message);
     return 0;
 }
 #else
-extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LONG lParam) {
+extern "C" LONG WINAPI FMExtensionProc(HWND window, WORD message, LPARAM lParam) {
     try {
         return dispatch(window, message, lParam);
     } catch (...) {
