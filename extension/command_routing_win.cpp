@@ -8,6 +8,7 @@
 #include "common/win/deliverable.h"
 #include "extension/helper_delegation_win.h"
 #include "extension/drive_roots.h"
+#include "extension/equal_files_command_win.h"
 #include "extension/file_search_win.h"
 #include "extension/file_property_commands_win.h"
 #include "extension/info/file_info_win.h"
@@ -15,6 +16,7 @@
 #include "extension/size_sum_win.h"
 #include "extension/program_launch_win.h"
 #include "extension/settings_dialog_win.h"
+#include "extension/name_search_command_win.h"
 
 namespace ext {
 
@@ -29,6 +31,12 @@ void runFileTool(HWND fileManager, int command) {
     switch (command) {
     case 16:
         runContentSearchCommand(fileManager);
+        break;
+    case 17:
+        runEqualFilesCommand(fileManager);
+        break;
+    case 21:
+        runNameSearchCommand(fileManager);
         break;
     case 11:
         runSizeSumCommand(fileManager);

@@ -7,19 +7,15 @@
 
 #include "common/filetools/search_prompt_win.h"
 #include "extension/command_routing.h"
+#include "extension/drive_choice_win.h"
 #include "extension/drive_roots.h"
 
 namespace ext {
 
-namespace {
-
-// A field the host filled, or "" when it lacks its terminator.
 std::string hostField(const char* field, std::size_t size) {
     const std::size_t length = strnlen(field, size);
     return length == size ? std::string() : std::string(field, length);
 }
-
-} // namespace
 
 void forEachSelectedPath(HWND fileManager, const std::function<int(std::string path)>& walkOne) {
     DriveRootList& drives = driveRoots();
@@ -71,7 +67,8 @@ void runContentSearchCommand(HWND fileManager) {
     const PromptRequest request{PromptKind::Extension, 15010, 15011, {}, {}};
     if (!promptForSearch(fileManager, request))
         return;
-    // The drive choice joins here; until then the search goes to the selection.
+    if (offerDriveChoice(fileManager, 15010) == DriveChoice::Cancel)
+        return;
     const PieceMatcher matcher = currentMatcher();
     const ResultAction grep = [&](ResultDialog& dialog, const std::string& path, const FileStatus&) {
         return grepFile(kExtensionSearch, matcher, dialog, path);

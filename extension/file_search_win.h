@@ -11,6 +11,9 @@
 
 namespace ext {
 
+// A text field the host filled, or "" when it lacks its terminator.
+std::string hostField(const char* field, std::size_t size);
+
 // Hands every path of the selection sources to walkOne in order: the chosen
 // drive roots, else the selected entries of a file list or search window,
 // else the window's current directory. walkOne returns 1 when the walk was

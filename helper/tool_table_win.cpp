@@ -9,13 +9,17 @@
 #include "helper/paste_tool_win.h"
 #include "helper/program_list_dialog_win.h"
 #include "helper/run_tool_win.h"
+#include "helper/equal_files_tool_win.h"
+#include "helper/name_search_tool_win.h"
 
 namespace helper {
 
 const ToolSlot kToolTable[] = {
     {'0', runProgramSettings},
     {'1', runContentSearch},
+    {'2', runEqualFiles},
     {'3', runSizeTree},
+    {'4', runNameSearch},
     {'5', runDateTool},
     {'6', runAttributeTool},
     {'7', runCopyList},

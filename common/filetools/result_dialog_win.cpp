@@ -10,6 +10,7 @@
 #include "common/filetools/walk_win.h"
 #include "common/text/language_win.h"
 #include "common/win/deliverable.h"
+#include "common/win/percent_meter.h"
 #include "common/win/plain_message.h"
 
 namespace filetools {
@@ -100,8 +101,12 @@ void ResultDialog::setUpControls() {
         if (!progressShown)
             hide(window(), profile_.progress);
     }
-    if (mode_ != ResultMode::EqualFiles)
+    if (mode_ != ResultMode::EqualFiles) {
         hide(window(), profile_.meter);
+    } else if (profile_.meter != 0) {
+        attachPercentMeter(GetDlgItem(window(), profile_.meter));
+        ShowWindow(GetDlgItem(window(), profile_.meter), SW_SHOW);
+    }
     switch (mode_) {
     case ResultMode::ContentSearch:
         break;
@@ -195,10 +200,13 @@ void ResultDialog::refresh() {
 
 void ResultDialog::setProgress(int percent) {
     // Called per file: only a change reaches the control.
-    if (profile_.progress == 0 || percent == shownPercent_)
+    if (percent == shownPercent_)
         return;
     shownPercent_ = percent;
-    SendMessageA(progressBar_, PBM_SETPOS, percent, 0);
+    if (profile_.progress != 0)
+        SendMessageA(progressBar_, PBM_SETPOS, percent, 0);
+    else if (profile_.meter != 0 && mode_ == ResultMode::EqualFiles)
+        setPercentMeter(GetDlgItem(window(), profile_.meter), percent);
 }
 
 void ResultDialog::reportLowMemory() {

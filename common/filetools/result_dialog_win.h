@@ -57,7 +57,7 @@ public:
     void setCurrentFile(const std::string& path) { currentFile_ = path; }
     void refreshIfDue();
     void refresh();
-    void setProgress(int percent);
+    void setProgress(int percent); // the progress bar, or the extension's percentage meter in mode 1
     // Shows this deliverable's low-memory message and cancels the walk.
     void reportLowMemory();
 

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/support/expected_lines.h"
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/old_windows.h"
 #include "tests/win32/support/remote_window.h"
@@ -22,24 +23,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The names below a folder in enumeration order, each folder's children where it stands.
-void interleaved(const std::string& folder, Lines& out) {
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        if (data.cFileName[0] == '.')
-            continue;
-        const std::string child = folder + "\\" + data.cFileName;
-        if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-            interleaved(child, out);
-        else
-            out.push_back(child);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-}
 
 struct SearchRun {
     std::string caption, initialText;
@@ -106,8 +89,7 @@ TEST(ExtensionSearchOldWindows, Command16SearchesTheSelection) {
     EXPECT_EQ("", first.initialText) << "nothing typed yet since the extension was loaded";
     EXPECT_EQ("searchresult", first.caption);
 
-    Lines files;
-    interleaved(tree.path("dir"), files);
+    Lines files = filesInWalkOrder(tree.path("dir"), false);
     files.push_back(tree.path("single.txt"));
     const std::map<std::string, std::string> hit = {{tree.path("dir\\a.txt"), "foo a"},
                                                     {tree.path("dir\\deeper\\b.txt"), "FOO b"},

@@ -15,6 +15,7 @@
 #include "common/filetools/walk_win.h"
 #include "common/text/language_win.h"
 #include "common/win/deliverable.h"
+#include "tests/win32/support/expected_lines.h"
 #include "tests/win32/support/robot.h"
 #include "tests/win32/support/search_tree.h"
 
@@ -34,23 +35,6 @@ Paths walkOrder(std::string path, WalkOrder order) {
     return visited;
 }
 
-// The names of a folder in the platform's enumeration order, dot names left out.
-Paths enumerationOrder(const std::string& folder, std::vector<bool>& dirs) {
-    Paths names;
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((folder + "\\*.*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (data.cFileName[0] == '.')
-            continue;
-        names.push_back(data.cFileName);
-        dirs.push_back((data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return names;
-}
-
 // A tree where files and folders alternate, so that order shows.
 void buildMixedTree(SearchTree& tree) {
     tree.file("a1.txt");
@@ -62,37 +46,13 @@ void buildMixedTree(SearchTree& tree) {
     tree.file("j10.txt");
 }
 
-// Expected walks built from the platform's enumeration of each folder.
-void expectedFilesFirst(const std::string& folder, Paths& out) {
-    std::vector<bool> dirs;
-    const Paths names = enumerationOrder(folder, dirs);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (!dirs[i])
-            out.push_back(folder + "\\" + names[i]);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (dirs[i])
-            expectedFilesFirst(folder + "\\" + names[i], out);
-}
-
-void expectedInterleaved(const std::string& folder, Paths& out) {
-    std::vector<bool> dirs;
-    const Paths names = enumerationOrder(folder, dirs);
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (dirs[i])
-            expectedInterleaved(folder + "\\" + names[i], out);
-        else
-            out.push_back(folder + "\\" + names[i]);
-    }
-}
-
 } // namespace
 
 TEST(FileWalk, EachDeliverablesOrder) {
     SearchTree tree;
     buildMixedTree(tree);
-    Paths filesFirst, interleaved;
-    expectedFilesFirst(tree.root(), filesFirst);
-    expectedInterleaved(tree.root(), interleaved);
+    const Paths filesFirst = filesInWalkOrder(tree.root(), true);
+    const Paths interleaved = filesInWalkOrder(tree.root(), false);
     ASSERT_EQ(7u, filesFirst.size());
     EXPECT_EQ(filesFirst, walkOrder(tree.root(), WalkOrder::FilesFirst)) << "helper: files before subfolders";
     EXPECT_EQ(interleaved, walkOrder(tree.root(), WalkOrder::Interleaved)) << "extension: enumeration order";

@@ -1,7 +1,8 @@
-// Drives quorvinx.exe letter 1 over one folder: writes the list file and the
-// remembered search text, confirms the prompt, waits for the result dialog to
-// finish and prints the time and the counters, then closes the helper.
-// Usage: searchdrive HELPER FOLDER SEARCHTEXT
+// Drives quorvinx.exe letter 1 (or 2) over one folder: writes the list file and
+// the remembered search text, confirms the prompt (letter 2 has none), waits
+// for the result dialog to finish and prints the time and the counters, then
+// closes the helper.
+// Usage: searchdrive HELPER FOLDER SEARCHTEXT [LETTER]
 #include <windows.h>
 
 #include <cstdio>
@@ -51,8 +52,8 @@ std::string itemText(HWND dialog, int id) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: searchdrive HELPER FOLDER SEARCHTEXT\n");
+    if (argc != 4 && argc != 5) {
+        std::fprintf(stderr, "usage: searchdrive HELPER FOLDER SEARCHTEXT [LETTER]\n");
         return 2;
     }
     char listPath[MAX_PATH] = "";
@@ -67,7 +68,8 @@ int main(int argc, char** argv) {
     WritePrivateProfileStringA("Suchbegriffe", "f1A", argv[3], "Quorvin.ini");
     WritePrivateProfileStringA("Suchbegriffe", "f1B", "*", "Quorvin.ini");
 
-    std::string command = std::string("\"") + argv[1] + "\" 1 \"" + listPath + "\"";
+    const char letter = argc == 5 ? argv[4][0] : '1';
+    std::string command = std::string("\"") + argv[1] + "\" " + letter + " \"" + listPath + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -75,16 +77,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot start %s\n", argv[1]);
         return 1;
     }
-    HWND prompt = waitWindow(process.dwProcessId, nullptr, 20000);
-    if (prompt == nullptr) {
-        std::fprintf(stderr, "no prompt\n");
-        return 1;
+    DWORD start = GetTickCount();
+    if (letter == '1') {
+        HWND prompt = waitWindow(process.dwProcessId, nullptr, 20000);
+        if (prompt == nullptr) {
+            std::fprintf(stderr, "no prompt\n");
+            return 1;
+        }
+        start = GetTickCount();
+        PostMessageA(GetDlgItem(prompt, IDOK), BM_CLICK, 0, 0);
     }
-    const DWORD start = GetTickCount();
-    PostMessageA(GetDlgItem(prompt, IDOK), BM_CLICK, 0, 0);
     // Asking the helper's windows often would slow the helper down: look
     // for the dialog once, then only at its OK button.
     HWND result = waitWindow(process.dwProcessId, "searchresult", 600000);
+    const DWORD opened = GetTickCount() - start; // the collecting walk (letter 2) ends here
     HWND ok = result ? GetDlgItem(result, IDOK) : nullptr;
     while (ok != nullptr && !IsWindowVisible(ok))
         Sleep(10);
@@ -93,8 +99,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no result\n");
         return 1;
     }
-    std::printf("files %s hits %s files-with-hits %s seconds %.3f\n", itemText(result, 1026).c_str(),
-                itemText(result, 1027).c_str(), itemText(result, 1029).c_str(), elapsed / 1000.0);
+    std::printf("files %s hits %s files-with-hits %s seconds %.3f (result dialog open after %.3f)\n",
+                itemText(result, 1026).c_str(), itemText(result, 1027).c_str(), itemText(result, 1029).c_str(),
+                elapsed / 1000.0, opened / 1000.0);
     PostMessageA(GetDlgItem(result, IDOK), BM_CLICK, 0, 0);
     WaitForSingleObject(process.hProcess, 30000);
     CloseHandle(process.hThread);

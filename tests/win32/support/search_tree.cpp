@@ -139,6 +139,10 @@ bool mapDrive(char letter, const std::string& folder) {
     const std::string onDrive = std::string(1, letter) + ":\\" + marker;
     const bool mapped = waitFor([&] { return GetFileAttributesA(onDrive.c_str()) != INVALID_FILE_ATTRIBUTES; });
     DeleteFileA(markerPath.c_str());
+    // The link alone leads there, but the list of drives (GetLogicalDrives)
+    // only knows the letters the wineserver was told about.
+    const std::string device = std::string(1, letter) + ":";
+    DefineDosDeviceA(0, device.c_str(), folder.c_str());
     return mapped;
 }
 
@@ -146,6 +150,8 @@ void unmapDrive(char letter) {
     const char* prefix = getenv("WINEPREFIX");
     if (prefix == nullptr)
         return;
+    const std::string device = std::string(1, letter) + ":";
+    DefineDosDeviceA(DDD_REMOVE_DEFINITION, device.c_str(), nullptr);
     const char lower = static_cast<char>(tolower(letter));
     runHostShell("rm -f '" + std::string(prefix) + "/dosdevices/" + lower + ":'");
     const std::string root = std::string(1, letter) + ":\\";
