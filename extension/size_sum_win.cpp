@@ -2,6 +2,8 @@
 // matches a pattern adds its size and one hit; no attribute filter here.
 #include "extension/size_sum_win.h"
 
+#include "extension/drive_choice_win.h"
+
 #include <cstdint>
 
 #include "common/filetools/search_prompt_win.h"
@@ -16,8 +18,9 @@ void runSizeSumCommand(HWND fileManager) {
     const PromptRequest request{PromptKind::Extension, 15033, 15011, {}, {}};
     if (!promptForSearch(fileManager, request))
         return;
-    // DRIVE CHOICE: offerDriveChoice with title 15033 joins here; a cancelled
-    // choice ends the command, chosen drives replace the selection.
+    // Chosen drives replace the selection; a cancelled choice ends the command.
+    if (offerDriveChoice(fileManager, 15033) == DriveChoice::Cancel)
+        return;
     const std::vector<std::string> patterns = searchState().searchPatterns;
     std::uint32_t total = 0; // wraps like the 32-bit sizes it adds
     const ResultAction count = [&](ResultDialog& dialog, const std::string& path, const FileStatus& status) {
