@@ -1,6 +1,5 @@
-// The About box: version and a note, centred on the desktop.
-#include "common/text/language_win.h"
-#include "common/win/modal_dialog.h"
+// The extension's About box: its version and the settings picture.
+#include "common/win/about_box.h"
 #include "extension/dialog_look_win.h"
 #include "extension/extension_state_win.h"
 #include "extension/settings_dialog_win.h"
@@ -8,32 +7,10 @@
 
 namespace ext {
 
-namespace {
-
-class AboutBox : public ModalDialog {
-protected:
-    bool onInit() override {
-        SetWindowTextA(window(), text::lookupText(15002));
-        SetDlgItemTextA(window(), IDC_ABOUT_VERSION_TEXT, "Version: 2.2.001 (32 Bit)");
-        SetDlgItemTextA(window(), IDC_ABOUT_NOTE_TEXT, text::lookupText(15001));
-        attachPicture(window(), IDC_SETTINGS_PICTURE_FRAME);
-        centreOn(window(), nullptr);
-        return true;
-    }
-
-    bool onCommand(int id, int) override {
-        if (id != IDOK && id != IDCANCEL)
-            return false;
-        end(id);
-        return true;
-    }
-};
-
-} // namespace
-
 void showAboutBox() {
-    AboutBox dialog;
-    dialog.runModal(extensionState().module, IDD_ABOUT, nullptr);
+    const AboutBoxLayout layout{IDD_ABOUT, IDC_ABOUT_VERSION_TEXT, IDC_ABOUT_NOTE_TEXT};
+    ::showAboutBox(extensionState().module, layout, "2.2.001", nullptr,
+                   [](HWND dialog) { attachPicture(dialog, IDC_SETTINGS_PICTURE_FRAME); });
 }
 
 } // namespace ext

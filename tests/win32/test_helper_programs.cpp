@@ -60,7 +60,8 @@ TEST(HelperPrograms, ProgramListChecksEveryEntryBeforeSaving) {
     remoteClick(dialog, 1091);
     const HWND about = waitForWindow(helper.id(), "#32770", "About Quorvin", 15000);
     ASSERT_NE(nullptr, about);
-    EXPECT_EQ("Version: 1.1.005 (32 Bit)", remoteText(GetDlgItem(about, 1097)));
+    EXPECT_EQ(std::string("Version: 1.1.005 ") + (sizeof(void*) == 8 ? "(64 Bit)" : "(32 Bit)"),
+              remoteText(GetDlgItem(about, 1097)));
     EXPECT_EQ("You may give this program to everyone you like. This is intended !",
               remoteText(GetDlgItem(about, 1000)));
     remoteClick(about, IDOK);

@@ -117,7 +117,8 @@ TEST(SettingsDialogs, OneSessionThroughAllThreeDialogs) {
                       "ber Quorvin",
                       "About Quorvin"),
                    [](HWND d) {
-                       EXPECT_EQ(Robot::itemText(d, IDC_ABOUT_VERSION_TEXT), "Version: 2.2.001 (32 Bit)");
+                       EXPECT_EQ(Robot::itemText(d, IDC_ABOUT_VERSION_TEXT),
+                                 std::string("Version: 2.2.001 ") + (sizeof(void*) == 8 ? "(64 Bit)" : "(32 Bit)"));
                        EXPECT_EQ(Robot::itemText(d, IDC_ABOUT_NOTE_TEXT),
                                  tr("Dieses Programm darf weitergegeben werden, dies ist sogar erw\xfcnscht !",
                                     "You may give this program to everyone you like. This is intended !"));
