@@ -201,4 +201,12 @@ std::string fileBytes(const std::string& path) {
     return out.str();
 }
 
+std::vector<std::string> keywordList(const std::string& path) {
+    std::istringstream in(fileBytes(path));
+    std::vector<std::string> keywords;
+    for (std::string line; std::getline(in, line);)
+        keywords.push_back(line);
+    return keywords;
+}
+
 } // namespace helpfile

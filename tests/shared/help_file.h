@@ -33,4 +33,7 @@ std::optional<HelpFile> readHelpFile(const std::string& bytes, std::string& erro
 // The file's bytes, or "" when it cannot be read.
 std::string fileBytes(const std::string& path);
 
+// The lines of a keyword list the build collected from the code.
+std::vector<std::string> keywordList(const std::string& path);
+
 } // namespace helpfile

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <set>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -24,14 +23,6 @@ constexpr int kTextPane = 0x701; // the viewer's rich edit of the topic text
 std::string windowsPath(std::string path) {
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-std::vector<std::string> codeKeywords(const std::string& file) {
-    std::istringstream in(helpfile::fileBytes(std::string(KORB_HELP_LISTS) + "/" + file + ".keywords"));
-    std::vector<std::string> keywords;
-    for (std::string line; std::getline(in, line);)
-        keywords.push_back(line);
-    return keywords;
 }
 
 // The first descendant of this class (and text without its mnemonic, when given).
@@ -119,7 +110,7 @@ TEST_P(HelpViewer, ContentsOpenAndEveryCodeKeywordReachesItsTopic) {
     EXPECT_TRUE(dialogsOf(pid_).empty()) << "the viewer shows an error box";
 
     std::set<std::string> listed;
-    for (const std::string& keyword : codeKeywords(file)) {
+    for (const std::string& keyword : helpfile::keywordList(std::string(KORB_HELP_LISTS) + "/" + file + ".keywords")) {
         SCOPED_TRACE(keyword);
         // The viewer makes its buttons anew with each topic.
         HWND indexButton = findChild(viewer, "Button", "Index");
