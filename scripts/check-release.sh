@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Packs the release zips from the built trees and checks them: each holds
-# exactly korbinen.dll, quorvinx.exe and INSTALL.txt, of its architecture; and
-# the 64-bit one, installed into a fresh prefix as INSTALL.txt says (both files
+# exactly korbinen.dll, quorvinx.exe, the two help files and INSTALL.txt, of
+# its architecture (the help files identical in both); and
+# the 64-bit one, installed into a fresh prefix as INSTALL.txt says (all files
 # into the File Manager's folder, the DLL listed under [AddOns] of the File
 # Manager's settings file in the user's application-data folder), is loaded by
 # fmhost standing in for the File Manager. Runs with the environment of
@@ -18,14 +19,20 @@ BUILD_DIR=$build bash "$root/scripts/package.sh" --no-build "$work/dist" >/dev/n
 for tree in win32 win64; do
     zip=$work/dist/korbinen-$tree.zip
     names=$(python3 -c 'import sys, zipfile; print(" ".join(sorted(zipfile.ZipFile(sys.argv[1]).namelist())))' "$zip")
-    [ "$names" = "INSTALL.txt korbinen.dll quorvinx.exe" ] || fail "$tree zip holds: $names"
+    [ "$names" = "INSTALL.txt korbinen.dll korbinex.hlp quorvin.hlp quorvinx.exe" ] || fail "$tree zip holds: $names"
     mkdir -p "$work/$tree" && python3 -m zipfile -e "$zip" "$work/$tree"
     arch=i686 format=pei-i386
     [ "$tree" = win64 ] && arch=x86_64 format=pei-x86-64
     for f in korbinen.dll quorvinx.exe; do
         $arch-w64-mingw32-objdump -f "$work/$tree/$f" | grep -q "file format $format" || fail "$tree/$f is not $format"
     done
+    for f in korbinex.hlp quorvin.hlp; do
+        [ "$(head -c 4 "$work/$tree/$f" | od -An -tx1 | tr -d ' ')" = 3f5f0300 ] || fail "$tree/$f is no help file"
+    done
     grep -q $'^ *\[AddOns\]\r$' "$work/$tree/INSTALL.txt" || fail "$tree INSTALL.txt lacks the [AddOns] example or CR LF"
+done
+for f in korbinex.hlp quorvin.hlp; do
+    cmp -s "$work/win32/$f" "$work/win64/$f" || fail "$f differs between the zips"
 done
 
 # The install, step by step, in a prefix of its own.

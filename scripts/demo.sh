@@ -14,7 +14,7 @@ if [ "$(id -u)" = 0 ]; then bash "$root/scripts/setup.sh"; fi
 bash "$root/scripts/build.sh"
 
 bin=$BUILD_DIR/win64/bin
-for program in fmhost.exe korbinen.dll quorvinx.exe demo_driver.exe; do
+for program in fmhost.exe korbinen.dll quorvinx.exe korbinex.hlp quorvin.hlp demo_driver.exe; do
     [ -f "$bin/$program" ] || { echo "demo: $bin/$program was not built" >&2; exit 1; }
 done
 
@@ -75,6 +75,8 @@ printf 'NEEDLE in capitals\r\nand a second needle line\r\n' >"$sample/docs/notes
 printf 'a needle outside the selected folder\r\n' >"$sample/other/elsewhere.txt"
 printf '[AddOns]\r\nkorbinen=%s\r\n' "$("$WINE" winepath -w "$bin/korbinen.dll")" >"$demo/fmhost.ini"
 rm -f "$demo"/*.png "$demo/report.txt"
+# The help viewer looks for the help files in the current folder, fmhost's here.
+cp "$bin/korbinex.hlp" "$bin/quorvin.hlp" "$demo/"
 
 # fmhost closes by itself should the driver get stuck; the driver plays the user.
 pause=400

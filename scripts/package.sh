@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds both architectures and packs the release: dist/korbinen-win32.zip and
-# dist/korbinen-win64.zip, each with korbinen.dll, quorvinx.exe and INSTALL.txt.
+# dist/korbinen-win64.zip, each with korbinen.dll, quorvinx.exe, their help
+# files korbinex.hlp and quorvin.hlp, and INSTALL.txt.
 # Options: --no-build (pack what is built already) and an output folder
 # instead of dist/.
 set -euo pipefail
@@ -22,11 +23,12 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 for tree in win32 win64; do
     stage=$(mktemp -d)
-    cp "$build/$tree/bin/korbinen.dll" "$build/$tree/bin/quorvinx.exe" "$stage/"
+    cp "$build/$tree/bin/korbinen.dll" "$build/$tree/bin/quorvinx.exe" "$build/$tree/bin/korbinex.hlp" \
+       "$build/$tree/bin/quorvin.hlp" "$stage/"
     # Windows users read it in Notepad: CR LF line ends.
     sed 's/$/\r/' "$root/resources/install/INSTALL.txt" >"$stage/INSTALL.txt"
     rm -f "$out/korbinen-$tree.zip"
-    (cd "$stage" && python3 -m zipfile -c "$out/korbinen-$tree.zip" korbinen.dll quorvinx.exe INSTALL.txt)
+    (cd "$stage" && python3 -m zipfile -c "$out/korbinen-$tree.zip" korbinen.dll quorvinx.exe korbinex.hlp quorvin.hlp INSTALL.txt)
     rm -rf "$stage"
     echo "package: $out/korbinen-$tree.zip"
 done
