@@ -158,6 +158,20 @@ protected:
 
 } // namespace
 
+TEST_F(TreeListBoxInput, ImagesAndCursorsFromTheLibrary) {
+    for (int group : {145, 146, 184, 187, 190, 193, 195})
+        EXPECT_NE(images->cursor(group), nullptr) << "cursor " << group;
+    // A see-through corner of the closed directory takes each band's colour; the folder's yellow stays.
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, images->bitmap());
+    EXPECT_EQ(GetPixel(dc, 16, 0), images->highlight);
+    EXPECT_EQ(GetPixel(dc, 16, listbox::kImageHeight), images->window);
+    EXPECT_EQ(GetPixel(dc, 3, 5), RGB(255, 255, 0));
+    EXPECT_EQ(GetPixel(dc, 3, listbox::kImageHeight + 5), RGB(255, 255, 0));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+}
+
 TEST_F(TreeListBoxInput, DragThresholdCursorsAndDrop) {
     // A first click only focuses and selects.
     const POINT f1 = at(left, 2);
@@ -282,4 +296,11 @@ TEST_F(TreeListBoxInput, DoubleClickOpensAndCloses) {
     EXPECT_EQ(rows(), "A B f1 f2 ");
     doubleClick(3); // a file
     EXPECT_EQ(rows(), "A B f1 f2 ");
+    // Children that reach below the visible rows bring the opened item to the top.
+    int position = 0;
+    left.add("M/", nullptr, position);
+    left.disk["M"] = std::vector<std::string>(40, "m");
+    doubleClick(4);
+    EXPECT_EQ(left.count(), 45);
+    EXPECT_EQ(SendMessageA(left.window(), LB_GETTOPINDEX, 0, 0), 4);
 }
