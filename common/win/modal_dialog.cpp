@@ -17,6 +17,8 @@ INT_PTR CALLBACK ModalDialog::procedure(HWND window, UINT message, WPARAM wParam
         auto* self = reinterpret_cast<ModalDialog*>(GetWindowLongPtrA(window, DWLP_USER));
         if (self != nullptr && message == WM_COMMAND)
             return self->onCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+        if (self != nullptr && self->onMessage(message, wParam, lParam))
+            return TRUE;
     } catch (...) {
         EndDialog(window, IDCANCEL);
         return TRUE;

@@ -19,6 +19,8 @@ protected:
     virtual bool onInit() { return true; }
     // A command from a control or key; true when handled.
     virtual bool onCommand(int id, int notification) = 0;
+    // Any other message (owner drawing, for example); true when handled.
+    virtual bool onMessage(UINT /*message*/, WPARAM /*wParam*/, LPARAM /*lParam*/) { return false; }
 
     void end(INT_PTR result) { EndDialog(window_, result); }
 

@@ -116,3 +116,43 @@ void Robot::setChecked(HWND dialog, int id, bool checked) {
 bool Robot::isChecked(HWND dialog, int id) {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
+
+namespace {
+
+void send(INPUT input) {
+    SendInput(1, &input, sizeof input);
+}
+
+} // namespace
+
+void Robot::moveMouse(POINT screen) {
+    // Absolute moves are in 0..65535 over the primary screen.
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
+    input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    send(input);
+    SetCursorPos(screen.x, screen.y);
+}
+
+void Robot::leftButton(bool down) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    send(input);
+}
+
+void Robot::key(WORD virtualKey, bool down) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    send(input);
+}
+
+POINT Robot::onScreen(HWND window, int x, int y) {
+    POINT point{x, y};
+    ClientToScreen(window, &point);
+    return point;
+}

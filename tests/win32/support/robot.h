@@ -38,6 +38,14 @@ public:
     static void setChecked(HWND dialog, int id, bool checked);
     static bool isChecked(HWND dialog, int id);
 
+    // Real input, as a user gives it (SendInput): focus, capture and
+    // WindowFromPoint behave as for a user. Screen coordinates.
+    static void moveMouse(POINT screen);
+    static void leftButton(bool down);
+    static void key(WORD virtualKey, bool down);
+    // A point in a window's client area, in screen coordinates.
+    static POINT onScreen(HWND window, int x, int y);
+
 private:
     struct Step {
         std::string caption;
