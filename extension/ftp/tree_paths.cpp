@@ -22,8 +22,7 @@ std::string dropDirectory(std::string_view itemPath, bool itemIsDirectory, char 
     return std::string(at == std::string_view::npos ? std::string_view() : itemPath.substr(0, at));
 }
 
-std::string copyDestination(std::string_view directory, char separator, std::string_view source,
-                            char sourceSeparator) {
+std::string copyDestination(std::string_view directory, char separator, std::string_view source, char sourceSeparator) {
     return childPath(directory, lastPathPart(source, sourceSeparator), separator);
 }
 

@@ -25,7 +25,6 @@ std::string dropDirectory(std::string_view itemPath, bool itemIsDirectory, char 
 
 // Where one dragged file is copied: the drop directory, this tree's
 // separator and the last part of the source path (by the source's separator).
-std::string copyDestination(std::string_view directory, char separator, std::string_view source,
-                            char sourceSeparator);
+std::string copyDestination(std::string_view directory, char separator, std::string_view source, char sourceSeparator);
 
 } // namespace ftp
