@@ -71,6 +71,30 @@ foreach(target korbinen quorvinx)
     target_compile_options(${target} PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${dir}>)
 endforeach()
 
+# The drag cursors of korbinen, made from their text descriptions in
+# resources/cursors/; the .rc finds them by file name.
+file(GLOB CURSOR_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/cursors/*.txt)
+file(GLOB CURSOR_PARTS CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/cursors/*.part)
+set(CURSOR_DIR ${CMAKE_BINARY_DIR}/cursors)
+set(CURSORS)
+foreach(src ${CURSOR_SOURCES})
+    get_filename_component(name ${src} NAME_WE)
+    add_custom_command(OUTPUT ${CURSOR_DIR}/${name}.cur
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CURSOR_DIR}
+        COMMAND python3 ${CMAKE_SOURCE_DIR}/tools/cursors/make_cur.py ${src} ${CURSOR_DIR}/${name}.cur
+        DEPENDS ${CMAKE_SOURCE_DIR}/tools/cursors/make_cur.py ${src} ${CURSOR_PARTS})
+    list(APPEND CURSORS ${CURSOR_DIR}/${name}.cur)
+endforeach()
+add_custom_target(korbinen_cursors DEPENDS ${CURSORS})
+add_dependencies(korbinen korbinen_cursors)
+set_property(SOURCE ${CMAKE_SOURCE_DIR}/resources/korbinen.rc APPEND PROPERTY OBJECT_DEPENDS "${CURSORS}")
+target_compile_options(korbinen PRIVATE $<$<COMPILE_LANGUAGE:RC>:-I${CURSOR_DIR}>)
+
+# The list boxes on their own, for the program that tests them.
+file(GLOB LISTBOX_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/extension/listbox/*.cpp)
+add_library(listbox STATIC ${LISTBOX_SOURCES} ${CMAKE_SOURCE_DIR}/cmake/empty.cpp)
+target_link_libraries(listbox PUBLIC common_win)
+
 # The project's own File Manager, one folder per tool program.
 file(GLOB TOOL_DIRS LIST_DIRECTORIES true ${CMAKE_SOURCE_DIR}/tools/*)
 foreach(dir ${TOOL_DIRS})

@@ -14,6 +14,8 @@
 #include "extension/extension_state_win.h"
 #include "extension/help_line.h"
 #include "extension/info/info_search_win.h"
+#include "extension/listbox/list_box_ex_win.h"
+#include "extension/listbox/list_images_win.h"
 #include "extension/menu_plan.h"
 #include "extension/palette_win.h"
 #include "extension/settings_win.h"
@@ -29,6 +31,7 @@ void libraryStart(HINSTANCE module) {
     state.module = module;
     setDeliverable(kExtensionProfile);
     text::chooseLanguage();
+    registerDragMessages();
     state.menuTemplate = LoadMenuA(module, MAKEINTRESOURCEA(IDR_EXTENSION_MENU));
 }
 
@@ -37,6 +40,7 @@ void libraryEnd() {
     // left with a hook into unmapped code.
     ext::removeAccelerators();
     ext::destroyPalette();
+    ListImageSet::releaseShared();
     ext::ExtensionState& state = extensionState();
     if (state.menuTemplate != nullptr)
         DestroyMenu(state.menuTemplate);

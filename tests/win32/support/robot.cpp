@@ -126,14 +126,14 @@ void send(INPUT input) {
 } // namespace
 
 void Robot::moveMouse(POINT screen) {
-    // Absolute moves are in 0..65535 over the primary screen.
+    // Absolute moves are in 0..65535 over the primary screen; the +1 keeps the
+    // rounding on the wanted pixel.
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dx = MulDiv(screen.x, 65536, GetSystemMetrics(SM_CXSCREEN)) + 1;
     input.mi.dy = MulDiv(screen.y, 65536, GetSystemMetrics(SM_CYSCREEN)) + 1;
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     send(input);
-    SetCursorPos(screen.x, screen.y);
 }
 
 void Robot::leftButton(bool down) {
