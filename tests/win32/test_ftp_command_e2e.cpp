@@ -113,13 +113,11 @@ public:
         return [this](HWND d) {
             if (GetDlgItem(d, kRemote) == nullptr || threadDialogs().size() != 1)
                 return false;
-            if (next_ == steps_.size())
-                return true;
             if (static_cast<int>(GetTickCount() - last_) < steps_[next_].pauseMs)
                 return false;
             steps_[next_++].act(d);
             last_ = GetTickCount();
-            return false;
+            return next_ == steps_.size();
         };
     }
 
