@@ -24,6 +24,7 @@ private:
     bool onCommand(int id, int notification) override;
     bool onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
+    FtpClient& client_;
     HINSTANCE module_;
     std::string title_;
     std::string drive_;

@@ -182,6 +182,8 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     script.click(kLocal, local_("A.TXT"));
     script.click(kLocal, local_("B.TXT"), true);
     script.drag(kLocal, local_("B.TXT"), kRemote, at(1));
+    // incoming is not the user's: both uploads fail, the second is still tried.
+    script.drag(kLocal, local_("B.TXT"), kRemote, at(0));
     // SUB opens; /pub/readme.txt goes onto SUB\Z.TXT, that is next to it.
     script.click(kLocal, local_("SUB"));
     script.doubleClick(kLocal, local_("SUB"));
@@ -214,8 +216,10 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     EXPECT_EQ("d0 d0 f1 f1", expandedRows) << "pub holds big.bin and readme.txt";
 
     const bool aFirst = indexIn(top, "A.TXT") < indexIn(top, "B.TXT");
-    const Lines uploads =
-        aFirst ? Lines{"STOR /pub/A.TXT", "STOR /pub/B.TXT"} : Lines{"STOR /pub/B.TXT", "STOR /pub/A.TXT"};
+    Lines uploads;
+    for (const char* directory : {"/pub/", "/incoming/"})
+        for (const char* name : {aFirst ? "A.TXT" : "B.TXT", aFirst ? "B.TXT" : "A.TXT"})
+            uploads.push_back(std::string("STOR ") + directory + name);
     Lines expected{
         "USER " + servers.localUser, "PASS <password>", "TYPE A", "PORT", "LIST", "TYPE A", "PORT", "LIST /pub"};
     for (const std::string& upload : uploads)
@@ -229,7 +233,9 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     EXPECT_EQ("contents of A.TXT", readBytes(servers.tree + "\\pub\\A.TXT"));
     EXPECT_EQ("contents of B.TXT", readBytes(servers.tree + "\\pub\\B.TXT"));
     EXPECT_EQ("served by the test set-up\n", readBytes(local.path("SUB\\readme.txt")));
-    EXPECT_EQ((Lines{"exclamation: bitte nur Dateien selekieren !", "exclamation: dies wird nicht unterstützt !"}),
+    const std::string refused = "stop: FTP Fehler:\n553 Could not create file.";
+    EXPECT_EQ((Lines{refused, refused, "exclamation: bitte nur Dateien selekieren !",
+                     "exclamation: dies wird nicht unterstützt !"}),
               boxes.boxes);
     char temp[MAX_PATH] = "";
     GetEnvironmentVariableA("TEMP", temp, sizeof temp);
