@@ -106,7 +106,10 @@ public:
                 const POINT end = onRow(GetDlgItem(d, to), targetRow());
                 Robot::moveMouse({start->x + (end.x - start->x) * i / 4, start->y + (end.y - start->y) * i / 4});
             });
-        then(40, [](HWND) { Robot::leftButton(false); });
+        then(40, [this](HWND) {
+            cursors.push_back(GetCursor());
+            Robot::leftButton(false);
+        });
     }
 
     Robot::Action action() {
@@ -120,6 +123,8 @@ public:
             return next_ == steps_.size();
         };
     }
+
+    std::vector<HCURSOR> cursors; // shown just before each drop
 
 private:
     struct Step {
@@ -158,7 +163,6 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     ASSERT_TRUE(mapDrive(kDrive, local.root()));
     const std::string drive = std::string(1, kDrive) + ":";
     const Lines top = localOrder(drive);
-    const Lines sub = localOrder(drive + "\\SUB");
     ASSERT_EQ(4u, top.size());
     const std::size_t logStart = readBytes(servers.log).size();
 
@@ -169,8 +173,15 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     std::string loginFields, titles, remoteRows, expandedRows, localRows;
     MouseScript script;
     auto at = [](int index) { return [index] { return index; }; };
-    auto local_ = [&](const char* name) { return [&top, name] { return indexIn(top, name); }; };
-    auto z = [&] { return indexIn(top, "SUB") + 1 + indexIn(sub, "Z.TXT"); };
+    // Rows of the local tree; once SUB is open its child Z.TXT follows it.
+    bool subOpen = false;
+    auto local_ = [&](const char* name) {
+        return [&, name] {
+            const int row = indexIn(top, name);
+            return row + (subOpen && row > indexIn(top, "SUB") ? 1 : 0);
+        };
+    };
+    auto z = [&] { return indexIn(top, "SUB") + 1; };
     script.then(0, [&](HWND d) {
         titles = Robot::itemText(d, 266) + "|" + Robot::itemText(d, 269);
         remoteRows = rows(GetDlgItem(d, kRemote));
@@ -187,6 +198,7 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     // SUB opens; /pub/readme.txt goes onto SUB\Z.TXT, that is next to it.
     script.click(kLocal, local_("SUB"));
     script.doubleClick(kLocal, local_("SUB"));
+    script.then(200, [&](HWND d) { subOpen = rows(GetDlgItem(d, kLocal)).find("f1") != std::string::npos; });
     script.click(kRemote, at(3));
     script.drag(kRemote, at(3), kLocal, z);
     // A directory among the dragged rows; a drop onto its own tree; a drop on no row.
@@ -207,12 +219,15 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
         EXPECT_TRUE(robot.done() && robot.failures().empty()) << "the robot did not finish";
     }
     EXPECT_EQ("[]31[]31[]31[]31", loginFields);
+    const HCURSOR plainCopy = LoadCursorA(host.library(), MAKEINTRESOURCEA(193));
+    EXPECT_EQ(std::vector<HCURSOR>(6, plainCopy), script.cursors) << "every drag shows the trees' own cursor";
     EXPECT_EQ("127.0.0.1 - " + servers.localUser + "|" + drive, titles);
     EXPECT_EQ("d0 d0", remoteRows) << "incoming and pub";
     std::string expectedLocal;
     for (const std::string& name : top)
         expectedLocal += std::string(expectedLocal.empty() ? "" : " ") + (name == "SUB" ? "d0" : "f0");
     EXPECT_EQ(expectedLocal, localRows);
+    EXPECT_TRUE(subOpen) << "SUB opened on the local side";
     EXPECT_EQ("d0 d0 f1 f1", expandedRows) << "pub holds big.bin and readme.txt";
 
     const bool aFirst = indexIn(top, "A.TXT") < indexIn(top, "B.TXT");
