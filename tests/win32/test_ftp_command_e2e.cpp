@@ -160,10 +160,13 @@ TEST(FtpCommand, LoginTreesAndDragsAgainstVsftpd) {
     SearchTree local;
     for (const char* name : {"A.TXT", "B.TXT", "X.TXT", "SUB\\Z.TXT"})
         ASSERT_TRUE(local.file(name, std::string("contents of ") + name));
+    // Not shown: a name with a leading period. Shown as a file: a hidden directory.
+    ASSERT_TRUE(local.file(".dot") && local.folder("HID"));
+    SetFileAttributesA(local.path("HID").c_str(), FILE_ATTRIBUTE_HIDDEN);
     ASSERT_TRUE(mapDrive(kDrive, local.root()));
     const std::string drive = std::string(1, kDrive) + ":";
     const Lines top = localOrder(drive);
-    ASSERT_EQ(4u, top.size());
+    ASSERT_EQ(5u, top.size());
     const std::size_t logStart = readBytes(servers.log).size();
 
     HostFixture host;
