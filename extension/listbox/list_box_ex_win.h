@@ -95,8 +95,9 @@ protected:
     virtual LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT callOriginal(UINT message, WPARAM wParam, LPARAM lParam);
 
-    // The focus rectangle of an owner-draw request (also the empty list's).
-    void drawFocus(const DRAWITEMSTRUCT& draw, int emptyIndent);
+    // The focus rectangle of an owner-draw request, its left edge moved in by
+    // indent (an empty list's: one text line at the top).
+    void drawFocus(const DRAWITEMSTRUCT& draw, int indent);
     // The colours of the set, or the system's when there is none.
     COLORREF backgroundColour(bool selected) const;
     COLORREF textColour(bool selected) const;

@@ -48,6 +48,8 @@ void noteRowLeaving(TreeRows& rows, int index) {
         return;
     const TreeItem* item = rows.row(index);
     TreeItem* before = rows.row(index - 1);
+    if (item == nullptr || before == nullptr)
+        return;
     if (item->level > 0 && item->isLastChild() && before->level == item->level)
         before->lastSiblingMask |= bitOf(before->level);
 }
