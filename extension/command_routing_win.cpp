@@ -17,6 +17,7 @@
 #include "extension/program_launch_win.h"
 #include "extension/settings_dialog_win.h"
 #include "extension/name_search_command_win.h"
+#include "extension/ftp/run_ftp_command_win.h"
 
 namespace ext {
 
@@ -67,6 +68,9 @@ LONG routeCommand(HWND fileManager, int command) {
     switch (route) {
     case Route::Program:
         launchProgram(fileManager, command);
+        break;
+    case Route::Ftp:
+        ftp::runFtpCommand(fileManager);
         break;
     case Route::Settings:
         showSettingsDialog(fileManager);

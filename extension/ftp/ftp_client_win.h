@@ -53,6 +53,8 @@ public:
     void closeSocket(SOCKET& socket);
 
     void setTimeouts(const Timeouts& timeouts) { timeouts_ = timeouts; }
+    // The window that owns the client's message boxes from now on.
+    void setOwner(HWND owner) { owner_ = owner; }
     bool busy() const { return busy_ != 0; }
     bool connected() const { return control_ != INVALID_SOCKET; }
     const std::string& lastReplyLine() const { return lastLine_; }

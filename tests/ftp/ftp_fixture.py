@@ -96,6 +96,8 @@ def start(state_dir, big_mb):
     if os.geteuid() == 0 and os.path.exists("/usr/sbin/vsftpd"):
         tree = make_tree(root, big_mb)
         local_user = subprocess.run(["id", LOCAL_USER], capture_output=True).returncode == 0
+        if local_user:  # the local user may upload into /pub
+            os.chown(os.path.join(tree, "pub"), pwd.getpwnam(LOCAL_USER).pw_uid, -1)
         port = free_port()
         config = vsftpd_config(root, tree, port, local_user)
         log = open(os.path.join(root, "vsftpd.out"), "w")
