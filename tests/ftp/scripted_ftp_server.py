@@ -245,7 +245,7 @@ def dropping(name):
 
 
 def scenario_named(name):
-    return SCENARIOS.get(name) or dropping(name)
+    return SCENARIOS[name] if name in SCENARIOS else dropping(name)
 
 
 def run_session(conn, scenario, log, done):
