@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "common/filetools/content_search.h"
+#include "tests/fuzz/fuzz_support.h"
 
 using namespace filetools;
 
@@ -32,19 +33,6 @@ std::vector<std::string> slowPieces(const std::string& bytes, std::size_t maxPie
     return pieces;
 }
 
-// Whole-string match by a table of prefix pairs (row j: the first j pattern characters).
-bool slowWildcard(std::string_view t, std::string_view p) {
-    std::vector<char> row(t.size() + 1, 0), next(t.size() + 1);
-    row[0] = 1;
-    for (char c : p) {
-        next[0] = c == '*' && row[0];
-        for (std::size_t i = 1; i <= t.size(); ++i)
-            next[i] = c == '*' ? row[i] || next[i - 1] : (c == '?' || c == t[i - 1]) && row[i - 1];
-        row.swap(next);
-    }
-    return row[t.size()];
-}
-
 bool slowHits(std::string piece, const std::vector<std::string>& patterns, const UpperTable& upper) {
     piece = upper.apply(piece.substr(0, piece.find('\0')));
     for (const std::string& p : patterns) {
@@ -53,18 +41,6 @@ bool slowHits(std::string piece, const std::vector<std::string>& patterns, const
             return true;
     }
     return false;
-}
-
-// Feeds the bytes in blocks whose sizes come from the input.
-template <class Reader, class On>
-void feedInBlocks(Reader& reader, const std::string& bytes, FuzzedDataProvider& sizes, On on) {
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t n = std::min(bytes.size() - at, sizes.ConsumeIntegralInRange<std::size_t>(1, 3000));
-        if (!reader.feed(bytes.data() + at, n, on))
-            break;
-        at += n;
-    }
-    reader.finish(on);
 }
 
 } // namespace
@@ -85,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider sizes(reinterpret_cast<const uint8_t*>(rest.data()), rest.size());
     std::vector<std::string> pieces;
     PieceReader reader(maxPiece);
-    feedInBlocks(reader, bytes, sizes, [&](std::string_view p) {
+    feedInBlocks(reader, bytes, sizes, 3000, [&](std::string_view p) {
         pieces.emplace_back(p);
         return true;
     });
@@ -101,7 +77,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             expected.push_back(p);
     FuzzedDataProvider sizes2(reinterpret_cast<const uint8_t*>(rest.data()), rest.size());
     FileScanner scanner(matcher);
-    feedInBlocks(scanner, bytes, sizes2, [&](std::string_view p) {
+    feedInBlocks(scanner, bytes, sizes2, 3000, [&](std::string_view p) {
         hits.emplace_back(p);
         const std::string line = hitLine("C:\\A", p);
         if (line.size() > 5 + kMaxShownHit || line.find_first_of(std::string("\r\n\0", 3)) != std::string::npos)

@@ -8,24 +8,9 @@
 #include "common/filetools/content_search.h"
 #include "extension/info/info_search.h"
 #include "extension/info/info_store.h"
+#include "tests/fuzz/fuzz_support.h"
 
 using namespace info;
-
-namespace {
-
-template <class On>
-void readInBlocks(const std::string& bytes, std::size_t maxPiece, FuzzedDataProvider& sizes, On on) {
-    filetools::PieceReader reader(maxPiece);
-    for (std::size_t at = 0; at < bytes.size();) {
-        const std::size_t n = std::min(bytes.size() - at, sizes.ConsumeIntegralInRange<std::size_t>(1, 20000));
-        if (!reader.feed(bytes.data() + at, n, on))
-            break;
-        at += n;
-    }
-    reader.finish(on);
-}
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzedDataProvider in(data, size);
@@ -43,7 +28,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             target->infoPath.size() != path.size() - target->name.size() + infoFile.size())
             std::abort();
         DescriptionCollector collector(target->name);
-        readInBlocks(bytes, kLookupPiece, sizes, [&](std::string_view piece) {
+        filetools::PieceReader reader(kLookupPiece);
+        feedInBlocks(reader, bytes, sizes, 20000, [&](std::string_view piece) {
             if (piece.size() > kLookupPiece)
                 std::abort();
             return collector.add(piece);
@@ -54,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     std::string directory = path;
     dropTrailingBackslash(directory);
-    readInBlocks(bytes, kScanPiece, sizes, [&](std::string_view piece) {
+    filetools::PieceReader reader(kScanPiece);
+    feedInBlocks(reader, bytes, sizes, 20000, [&](std::string_view piece) {
         const std::optional<std::string> hit = scanHit(directory, piece, term);
         if (hit && (hit->compare(0, directory.size() + 1, directory + "\\") != 0 ||
                     hit->find_first_of("\r\n", directory.size()) != std::string::npos))

@@ -7,25 +7,14 @@
 
 #include "common/filetools/search_patterns.h"
 #include "common/filetools/wildcard.h"
+#include "tests/fuzz/fuzz_support.h"
 
 using namespace filetools;
 
 namespace {
 
-// A table over prefixes: row[i] tells whether the first i text characters
-// match the pattern characters taken so far.
 bool slowMatch(std::string_view text, std::string_view pattern) {
-    if (text.empty() || pattern.empty())
-        return false;
-    std::vector<char> row(text.size() + 1, 0), next(text.size() + 1);
-    row[0] = 1;
-    for (char p : pattern) {
-        next[0] = p == '*' && row[0];
-        for (std::size_t i = 1; i <= text.size(); ++i)
-            next[i] = p == '*' ? row[i] || next[i - 1] : (p == '?' || p == text[i - 1]) && row[i - 1];
-        row.swap(next);
-    }
-    return row[text.size()];
+    return !text.empty() && !pattern.empty() && slowWildcard(text, pattern);
 }
 
 } // namespace
