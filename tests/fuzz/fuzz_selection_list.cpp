@@ -17,11 +17,12 @@ namespace {
 
 const std::string& scratchPath() {
     static const std::string path = [] {
-        char name[] = "/dev/shm/fuzz_selection_XXXXXX"; // memory: one file per run
+        static char name[] = "/dev/shm/fuzz_selection_XXXXXX"; // memory: one file per run
         const int fd = mkstemp(name);
         if (fd < 0)
             std::abort();
         close(fd);
+        std::atexit([] { unlink(name); });
         return std::string(name);
     }();
     return path;
