@@ -23,6 +23,9 @@ set_tests_properties(native PROPERTIES ENVIRONMENT "GTEST_OUTPUT=xml:${CMAKE_BIN
 add_test(NAME rules_are_portable
          COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-portable-rules.sh ${CMAKE_SOURCE_DIR})
 
+# Every test the table of bad inputs names exists.
+add_test(NAME bad_inputs_table COMMAND ${CMAKE_SOURCE_DIR}/scripts/check-bad-inputs.sh ${CMAKE_SOURCE_DIR})
+
 # Benchmarks measure; they are built optimised, without sanitizers, and never
 # run as tests.
 file(GLOB BENCH_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/bench/*_bench.cpp)

@@ -94,7 +94,8 @@ std::vector<ToolbarButton> planToolbar(const ExtensionSettings& settings,
 int paletteColumns(int arrangement, int buttons) {
     if (arrangement < 1)
         return buttons > 0 ? buttons : 1;
-    return arrangement;
+    // A hand-edited Pa far past any screen would overflow the palette's size.
+    return arrangement < kMaxPaletteColumns ? arrangement : kMaxPaletteColumns;
 }
 
 PaletteRect paletteBar(int columns, int buttons) {

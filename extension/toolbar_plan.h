@@ -38,7 +38,8 @@ struct PaletteRect {
 };
 
 // Columns for an arrangement: a row of all buttons for -1 (and any other
-// value below 1, which no columns could hold).
+// value below 1, which no columns could hold), at most kMaxPaletteColumns.
+constexpr int kMaxPaletteColumns = 1024;
 int paletteColumns(int arrangement, int buttons);
 PaletteRect paletteBar(int columns, int buttons); // left and top 0
 PaletteRect paletteButton(int index, int columns);

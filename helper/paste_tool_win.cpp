@@ -58,9 +58,13 @@ void Paste::file(ResultDialog& dialog, const std::string& source, const FileStat
     const bool attempted = pasteCopies(pair);
     bool copied = false;
     if (attempted) {
-        if (destinationExists && (existing.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0)
+        const bool readOnly = destinationExists && (existing.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
+        if (readOnly)
             SetFileAttributesA(destination.c_str(), existing.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
         copied = CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
+        // A copy that failed leaves the old destination as it was, read-only mark included.
+        if (readOnly && !copied)
+            SetFileAttributesA(destination.c_str(), existing.dwFileAttributes);
     }
     const std::string marker = text::lookupText(pasteMarkerId(attempted, copied));
     if (!dialog.addLine(pasteLine(marker, source, destination)))

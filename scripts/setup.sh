@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(g++-mingw-w64-i686 binutils-mingw-w64-i686 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64
           wine wine32:i386 wine64 xvfb xauth
-          imagemagick x11-utils vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format curl)
+          imagemagick x11-utils vsftpd cmake make g++ googletest libgtest-dev locales ripgrep python3 clang-format curl
+          clang libclang-rt-14-dev time)
 
 missing=()
 for p in "${packages[@]}"; do

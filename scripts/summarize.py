@@ -28,7 +28,7 @@ def count_folder(folder):
     passed = failed = skipped_cases = 0
     ctest_file = os.path.join(folder, "ctest.xml")
     if not os.path.exists(ctest_file):
-        return 0, 1
+        return 0, 1, 0
     with open(ctest_file, "rb") as f:
         text = f.read().decode("latin-1")
     # The tests' own output is kept in the report; it may hold any bytes.

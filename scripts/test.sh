@@ -15,6 +15,14 @@ rm -rf "$BUILD_DIR/native/reports"
 mkdir -p "$BUILD_DIR/native/reports"
 ctest --test-dir "$BUILD_DIR/native" --output-on-failure --output-junit "$BUILD_DIR/native/reports/ctest.xml"
 
+# The fuzz targets, FUZZ_SECONDS each (0 skips them); a run that picks Wine
+# tests with ctest arguments skips them too.
+if [ $# -eq 0 ] && [ "${FUZZ_SECONDS:-30}" != 0 ]; then
+    echo "== Fuzz targets, ${FUZZ_SECONDS:-30} s each"
+    bash "$root/scripts/fuzz.sh" "${FUZZ_SECONDS:-30}"
+    reports+=("$BUILD_DIR/fuzz/reports")
+fi
+
 start_display
 trap stop_display EXIT
 prepare_prefix || { echo "0 passed, 1 failed"; exit 1; }

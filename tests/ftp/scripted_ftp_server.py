@@ -21,6 +21,7 @@ PAYLOAD = bytes(range(256)) * 400  # what every download delivers
 class Session:
     def __init__(self, conn, log):
         self.conn, self.log, self.pending, self.port_address = conn, log, b"", None
+        self.current_verb = ""
         conn.settimeout(TIMEOUT)
         log.append("peer " + conn.getpeername()[0])
 
@@ -127,9 +128,13 @@ def intruder_first(s, _):
     s.reply("226 Transfer complete")
 
 
-def set_port(s, argument):
+def remember_port(s, argument):
     numbers = [int(n) for n in argument.split(",")]
     s.port_address = (".".join(map(str, numbers[:4])), numbers[4] * 256 + numbers[5])
+
+
+def set_port(s, argument):
+    remember_port(s, argument)
     s.reply("200 PORT command successful")
 
 
@@ -172,16 +177,89 @@ SCENARIOS = {
 }
 
 
+def hang_up(s, graceful=False):
+    """Ends the control connection without the reply: a reset, or a plain close."""
+    if not graceful:
+        s.conn.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+    s.conn.close()
+    s.log.append("dropped control")
+    return "end"
+
+
+# How the server fails where a reply is due: reset, close, half a reply line
+# then close, 5,000 characters without a line feed then close.
+FAILURES = {
+    "reset": hang_up,
+    "close": lambda s: hang_up(s, graceful=True),
+    "partial": lambda s: (s.send("23"), s.quiet(0.2), hang_up(s, graceful=True))[2],
+    "long": lambda s: (s.send("230 " + "x" * 5000), s.quiet(0.2), hang_up(s, graceful=True))[2],
+}
+
+
+def transfer_failure(stage):
+    """A transfer that breaks after its 150: no data connection, the data
+    connection reset half-way, or the data complete without the final reply;
+    each time the control connection goes too."""
+    def run(s, _):
+        s.reply("150 Opening data connection")
+        if stage == "nodata":
+            s.quiet(0.2)
+            return hang_up(s)
+        with s.data_connection() as data:
+            if s.current_verb == "STOR":
+                data.settimeout(TIMEOUT)
+                data.recv(4096)
+            else:
+                data.sendall(PAYLOAD[: len(PAYLOAD) // 2 if stage == "datareset" else None])
+            if stage == "datareset":
+                time.sleep(0.3)
+                data.setsockopt(socket.SOL_SOCKET, socket.SO_LINGER, struct.pack("ii", 1, 0))
+            elif s.current_verb == "STOR":
+                for _ in range(100000):
+                    if not data.recv(65536):
+                        break
+        s.quiet(0.2)
+        return hang_up(s)
+    return run
+
+
+def dropping(name):
+    """The scenario "drop_VERB_STAGE": the server fails at VERB (GREETING for
+    the greeting) in the way STAGE names; None for any other name."""
+    parts = name.split("_")
+    if len(parts) != 3 or parts[0] != "drop":
+        return None
+    verb, stage = parts[1], parts[2]
+    # A reply line of 5,000 characters that ends properly: the client cuts it and goes on.
+    if stage == "longline" and verb in ("GREETING", "USER", "PASS", "TYPE", "PORT"):
+        # The port must still be known for the transfer that follows.
+        code = {"GREETING": "220", "USER": "230", "PASS": "230", "TYPE": "200", "PORT": "200"}[verb]
+        handler = lambda s, a="": (remember_port(s, a) if verb == "PORT" else None, s.reply(code + " " + "x" * 5000))[1]
+    elif stage in FAILURES:
+        handler = lambda s, a="": FAILURES[stage](s)
+    elif stage in ("nodata", "datareset", "nofinal") and verb in ("RETR", "LIST", "STOR"):
+        handler = transfer_failure(stage)
+    else:
+        return None
+    return {"greeting": handler} if verb == "GREETING" else {verb: handler}
+
+
+def scenario_named(name):
+    return SCENARIOS[name] if name in SCENARIOS else dropping(name)
+
+
 def run_session(conn, scenario, log, done):
     try:
         s = Session(conn, log)
-        scenario.get("greeting", greet("220 Scripted server ready"))(s)
+        if scenario.get("greeting", greet("220 Scripted server ready"))(s) == "end":
+            return
         for _ in range(MAX_COMMANDS):
             line = s.command()
             if line is None:
                 log.append("closed by client")
                 break
             verb, _, argument = line.partition(" ")
+            s.current_verb = verb.upper()
             handler = scenario.get(verb.upper(), DEFAULTS.get(verb.upper()))
             if handler is None:
                 s.reply("502 Command not implemented")
@@ -205,7 +283,7 @@ def main(ports_file):
         while True:
             conn, _ = ftp.accept()
             threading.Thread(target=run_session, daemon=True,
-                             args=(conn, SCENARIOS[current["name"]], current["log"], current["done"])).start()
+                             args=(conn, scenario_named(current["name"]), current["log"], current["done"])).start()
 
     threading.Thread(target=serve_ftp, daemon=True).start()
     control.settimeout(IDLE_EXIT)
@@ -217,7 +295,7 @@ def main(ports_file):
         with conn, conn.makefile("rw", encoding="latin-1", newline="\n") as channel:
             conn.settimeout(30)
             request = channel.readline().strip()
-            if request.startswith("scenario ") and request[9:] in SCENARIOS:
+            if request.startswith("scenario ") and scenario_named(request[9:]) is not None:
                 current.update(name=request[9:], log=[], done=threading.Event())
                 channel.write("ok\n")
             elif request == "transcript":

@@ -70,8 +70,13 @@ TEST(ToolbarPlan, PaletteGeometry) {
         int width;
         int height;
     } cases[] = {
-        {1, 12, 1, 29, 267}, {-1, 12, 12, 271, 36}, {5, 12, 5, 117, 78},
-        {5, 3, 5, 117, 36},  {-1, 0, 1, 29, 15},    {-7, 2, 2, 51, 36},
+        {1, 12, 1, 29, 267},
+        {-1, 12, 12, 271, 36},
+        {5, 12, 5, 117, 78},
+        {5, 3, 5, 117, 36},
+        {-1, 0, 1, 29, 15},
+        {-7, 2, 2, 51, 36},
+        {2147483647, 3, 1024, 22535, 36}, // hand-edited: bounded, no overflow
     };
     for (const auto& c : cases) {
         const int columns = ext::paletteColumns(c.arrangement, c.buttons);
