@@ -140,7 +140,8 @@ fi
 
 if wanted start; then
     for r in $(seq "$runs"); do
-        reported firstdialog first-dialog "$WINE" "$WIN/searchdrive.exe" "$WIN/quorvinx.exe" "$(winpath "$data")" nothing-at-all 4
+        mkdir -p "$data/empty"
+        reported firstdialog first-dialog "$WINE" "$WIN/searchdrive.exe" "$WIN/quorvinx.exe" "$(winpath "$data/empty")" x 4
         timed winestart "$WINE" "$WIN/benchfloor.exe" walk 'C:\nonexistent'
     done
     row "helper start to first dialog (Wine)" "letter 4 prompt" firstdialog "a Win32 program's whole run" winestart - "the helper started by a Win32 program; the reference is a trivial program started from Linux"
@@ -157,13 +158,14 @@ if wanted ftp; then
         ftree=$(sed -n 's/^tree=//p' "$state/state.ini")
         cp "$services" "$data/services.saved"
         { grep -v -E '^ftp[[:space:]]' "$data/services.saved"; printf 'ftp\t\t%s/tcp\n' "$port"; } >"$services"
+        # Uploads go to new names in every round: the server refuses to overwrite.
         for r in $(seq "$runs"); do
-            line=$("$WINE" "$WIN/ftpbench.exe" 127.0.0.1 /pub/bench.bin "$(winpath "$data/wine.bin")" /incoming/wine.bin 2>/dev/null | tr -d '\r')
+            line=$("$WINE" "$WIN/ftpbench.exe" 127.0.0.1 /pub/bench.bin "$(winpath "$data/wine.bin")" /incoming/wine$r.bin 2>/dev/null | tr -d '\r')
             keep ftpdown "$(echo "$line" | cut -d' ' -f2)"
             keep ftpup "$(echo "$line" | cut -d' ' -f3)"
-            cmp -s "$data/wine.bin" "$ftree/pub/bench.bin" && cmp -s "$ftree/incoming/wine.bin" "$ftree/pub/bench.bin" || keep ftpbad 1
+            cmp -s "$data/wine.bin" "$ftree/pub/bench.bin" && cmp -s "$ftree/incoming/wine$r.bin" "$ftree/pub/bench.bin" || keep ftpbad 1
             timed curldown curl -s -S -P 127.0.0.1 -o "$data/curl.bin" "ftp://127.0.0.1:$port/pub/bench.bin"
-            timed curlup curl -s -S -P 127.0.0.1 -T "$data/curl.bin" "ftp://127.0.0.1:$port/incoming/curl.bin"
+            timed curlup curl -s -S -P 127.0.0.1 -T "$data/curl.bin" "ftp://127.0.0.1:$port/incoming/curl$r.bin"
         done
         cp "$data/services.saved" "$services"
         rate() { [ -n "${1:-}" ] && echo "scale=1; $mb / $1" | bc -l || echo "-"; }
