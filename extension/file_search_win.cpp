@@ -70,8 +70,8 @@ void runContentSearchCommand(HWND fileManager) {
     if (offerDriveChoice(fileManager, 15010) == DriveChoice::Cancel)
         return;
     const PieceMatcher matcher = currentMatcher();
-    const ResultAction grep = [&](ResultDialog& dialog, const std::string& path, const FileStatus&) {
-        return grepFile(kExtensionSearch, matcher, dialog, path);
+    const ResultAction grep = [&](ResultDialog& dialog, const std::string& path, const FileStatus& status) {
+        return grepFile(kExtensionSearch, matcher, dialog, path, status.size);
     };
     ResultDialog dialog(kExtensionResult, ResultMode::ContentSearch, searchState().searchText,
                         [&](ResultDialog& d) { resultWalk(fileManager, d, grep); });

@@ -99,7 +99,8 @@ int resultWalkPath(ResultDialog& dialog, const ResultAction& action, std::string
     });
 }
 
-int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDialog& dialog, const std::string& path) {
+int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDialog& dialog, const std::string& path,
+             std::uint32_t statusSize) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                               FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (file == INVALID_HANDLE_VALUE)
@@ -108,6 +109,7 @@ int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDi
     FileScanner reader(matcher);
     bool hadHit = false;
     int result = 0;
+    std::uint64_t total = 0;
     auto onPiece = [&](std::string_view piece) {
         hadHit = true;
         if (!dialog.addLine(hitLine(path, piece))) {
@@ -129,6 +131,7 @@ int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDi
             reader.finish(onPiece);
             break;
         }
+        total += got;
         if (!reader.feed(block.data(), got, onPiece)) {
             if (result == 0)
                 reader.finish(onPiece); // Ctrl-Z: what came before it is still searched
@@ -141,7 +144,9 @@ int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDi
             return 1;
         }
         // A short read of a disk file is its end: no further call is needed.
-        if (got < kReadBlock && GetFileType(file) == FILE_TYPE_DISK) {
+        // A file that holds all its status promised is one (nothing else has
+        // a size), so the platform is asked only about the others.
+        if (got < kReadBlock && ((statusSize > 0 && total >= statusSize) || GetFileType(file) == FILE_TYPE_DISK)) {
             reader.finish(onPiece);
             break;
         }
@@ -165,8 +170,8 @@ PieceMatcher currentMatcher() {
 
 void searchFileTable(ResultDialog& dialog) {
     const PieceMatcher matcher = currentMatcher();
-    const ResultAction grep = [&](ResultDialog& d, const std::string& p, const FileStatus&) {
-        return grepFile(kHelperSearch, matcher, d, p);
+    const ResultAction grep = [&](ResultDialog& d, const std::string& p, const FileStatus& status) {
+        return grepFile(kHelperSearch, matcher, d, p, status.size);
     };
     FileTable& table = fileTable();
     const std::size_t total = table.size();

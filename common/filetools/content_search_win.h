@@ -41,8 +41,10 @@ int walkPathFiltered(ResultDialog& dialog, const ResultAction& action, std::stri
 int resultWalkPath(ResultDialog& dialog, const ResultAction& action, std::string path);
 
 // Searches one file and adds its hit lines and separator; 1 when the search
-// must stop (Escape, or the list or memory ran out).
-int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDialog& dialog, const std::string& path);
+// must stop (Escape, or the list or memory ran out). statusSize: the size its
+// status gave (0 when unknown).
+int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDialog& dialog, const std::string& path,
+             std::uint32_t statusSize);
 
 // The helper's mode-0 worker: every file of the file table through the
 // filtered walk, with the progress bar; empties the table afterwards.

@@ -195,8 +195,10 @@ void SizeTreeDialog::addTopLevel(const std::string& line) {
 }
 
 void SizeTreeDialog::addSubfolders(int node) {
+    const SearchState& state = searchState();
     const std::string folder = tree_.folderOf(node);
     std::vector<std::string> found;
+    SizeTotals own;
     WIN32_FIND_DATAA data;
     HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
     if (find == INVALID_HANDLE_VALUE)
@@ -204,10 +206,21 @@ void SizeTreeDialog::addSubfolders(int node) {
     do {
         if (cancelledByEscape())
             break;
-        if (isFolderEntry(data) && data.cFileName[0] != '.')
+        if (data.cFileName[0] == '.')
+            continue;
+        if (isFolderEntry(data)) {
             found.push_back(folder + "\\" + data.cFileName);
+            continue;
+        }
+        // The folder's own files are counted from this one reading of it:
+        // the sum phase then only adds up, and no entry is read twice.
+        const auto attributes = static_cast<std::uint8_t>(data.dwFileAttributes & 0x7F);
+        if (sizeCounts(upperCase(data.cFileName), attributes, state.searchPatterns, &state.attributes))
+            own.addFile(data.nFileSizeLow);
     } while (FindNextFileA(find, &data));
     FindClose(find);
+    if (!cancelled_)
+        tree_.setOwn(node, own);
     if (cancelled_ || found.empty())
         return;
     const std::vector<int> children = tree_.addChildren(node, std::move(found));
@@ -226,41 +239,17 @@ void SizeTreeDialog::addSubfolders(int node) {
     }
 }
 
-bool SizeTreeDialog::countFolder(int node, SizeTotals& own) {
-    const SearchState& state = searchState();
-    WIN32_FIND_DATAA data;
-    HANDLE find = FindFirstFileA((tree_.folderOf(node) + "\\*").c_str(), &data);
-    if (find == INVALID_HANDLE_VALUE)
-        return true; // a folder that cannot be read contributes nothing
-    do {
-        if (cancelledByEscape())
-            break;
-        if (isFolderEntry(data) || data.cFileName[0] == '.')
-            continue;
-        const auto attributes = static_cast<std::uint8_t>(data.dwFileAttributes & 0x7F);
-        if (sizeCounts(upperCase(data.cFileName), attributes, state.searchPatterns, &state.attributes))
-            own.addFile(data.nFileSizeLow);
-    } while (FindNextFileA(find, &data));
-    FindClose(find);
-    return !cancelled_;
-}
-
 void SizeTreeDialog::sum() {
-    // Each entry's folders are read once and summed bottom-up; the labels
-    // come out as if every node's subtree had been walked on its own.
+    // Each folder was read once while the tree was built; its own files are
+    // summed bottom-up here, and the labels come out as if every node's
+    // subtree had been walked on its own.
     const char* filesText = text::lookupText(15027);
     const std::vector<int> entries = tree_.topLevel();
     for (int top : entries) {
-        const std::vector<int> order = tree_.displayOrder(top);
-        for (int node : order) {
-            SizeTotals own;
-            if (tree_.node(node).folder && !countFolder(node, own))
-                return; // Escape: this entry and the ones after it keep their paths
-            if (tree_.node(node).folder)
-                tree_.setOwn(node, own);
-        }
+        if (cancelledByEscape())
+            return; // Escape: this entry and the ones after it keep their paths
         tree_.sumSubtree(top);
-        for (int node : order) {
+        for (int node : tree_.displayOrder(top)) {
             const SizeTree::Node& n = tree_.node(node);
             const std::string label = sizeLabel(n.path, n.total, filesText);
             TVITEMA item{};

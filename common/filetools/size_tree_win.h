@@ -33,7 +33,6 @@ private:
     void addTopLevel(const std::string& line);
     void addSubfolders(int node);
     void sum();
-    bool countFolder(int node, SizeTotals& own);
     void collapse();
     void finish();
 

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <ctime>
+#include <vector>
 
 #include "common/filetools/search_patterns.h"
 #include "common/text/language_win.h"
@@ -59,27 +60,32 @@ int Walk::path(std::string& p, const FileStatus* known, bool knownValid) {
 }
 
 void Walk::directory(const std::string& dir) {
-    const std::string pattern = dir + "\\*.*";
-    const int passes = order == WalkOrder::FilesFirst ? 2 : 1;
-    for (int pass = 0; pass < passes && !cancel.set; ++pass) {
-        WIN32_FIND_DATAA data;
-        HANDLE find = FindFirstFileA(pattern.c_str(), &data);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            if (data.cFileName[0] == '.')
-                continue;
-            std::string child = dir + "\\" + data.cFileName;
-            FileStatus status;
-            statusFromFind(data, status);
-            if (order == WalkOrder::FilesFirst) {
-                // First pass the files, second pass the directories.
-                if (isDirectory(status) != (pass == 1))
-                    continue;
-            }
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((dir + "\\*.*").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return;
+    // Files first, then the subdirectories, each in enumeration order: one
+    // reading of the directory serves both (opening a directory costs more
+    // than anything else in a walk), its subdirectories kept for afterwards.
+    std::vector<std::string> subdirectories;
+    do {
+        if (data.cFileName[0] == '.')
+            continue;
+        std::string child = dir + "\\" + data.cFileName;
+        FileStatus status;
+        statusFromFind(data, status);
+        if (order == WalkOrder::FilesFirst && isDirectory(status))
+            subdirectories.push_back(std::move(child));
+        else
             path(child, &status, true);
-        } while (!cancel.set && FindNextFileA(find, &data));
-        FindClose(find);
+    } while (!cancel.set && FindNextFileA(find, &data));
+    FindClose(find);
+    for (std::string& child : subdirectories) {
+        if (cancel.set)
+            break;
+        FileStatus status;
+        status.attributes = kAttrDirectory;
+        path(child, &status, true);
     }
 }
 

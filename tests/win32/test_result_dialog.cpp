@@ -73,7 +73,7 @@ Seen runSearch(ResultMode mode, const std::string& search, const Lines& files,
     ResultDialog dialog(kHelperResult, mode, state.searchText, [&](ResultDialog& d) {
         for (const std::string& f : files) {
             d.countFileSearched();
-            if (grepFile(kHelperSearch, matcher, d, f) == 1)
+            if (grepFile(kHelperSearch, matcher, d, f, 0) == 1)
                 break;
         }
     });
@@ -231,7 +231,7 @@ TEST_F(ResultDialogTest, EscapeDuringTheSearchKeepsWhatWasFound) {
             ++searched;
             if (searched == 10)
                 PostMessageA(d.window(), WM_KEYDOWN, VK_ESCAPE, 0);
-            if (grepFile(kHelperSearch, matcher, d, f) == 1)
+            if (grepFile(kHelperSearch, matcher, d, f, 0) == 1)
                 break;
         }
     });

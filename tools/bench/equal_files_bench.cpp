@@ -2,6 +2,8 @@
 // of every entry with every later one, on the same file table.
 // Usage: equal_files_bench [ENTRIES] [--full]      synthetic table (default 200000)
 //        equal_files_bench --tree ROOT             the files below ROOT
+//        equal_files_bench --table N KEYS PATTERN  N synthetic entries: grouping and
+//            name matching timed on one line, the keys written to KEYS for sort | uniq -d
 // Without --full the quadratic comparison runs on 10,000 and 20,000 entries
 // and its time for ENTRIES is extrapolated; --full runs it on all of them.
 #include <ctime>
@@ -15,6 +17,7 @@
 #include "common/filetools/equal_files.h"
 #include "common/filetools/file_lines.h"
 #include "common/filetools/file_table.h"
+#include "common/filetools/search_patterns.h"
 #include "tools/bench/equal_files_reference.h"
 
 using namespace filetools;
@@ -102,9 +105,35 @@ Timing timeQuadratic(const FileTable& table) {
     return {seconds(start), sink.groups, sink.hits};
 }
 
+// One line for tools/bench/run.sh: the grouping (with its result lines) and
+// the name search's matching over the same entries.
+int tableRun(std::size_t n, const char* keysPath, const char* pattern) {
+    const FileTable table = syntheticTable(n);
+    if (FILE* keys = std::fopen(keysPath, "w")) {
+        for (const std::string& key : table.nameEntries())
+            std::fprintf(keys, "%s\n", key.c_str());
+        std::fclose(keys);
+    }
+    const Timing rule = timeRule(table);
+    const UpperTable upper = ansiUpperTable1252();
+    const std::vector<std::string> patterns = splitPatterns(upper.apply(pattern));
+    const std::clock_t start = std::clock();
+    long matched = 0;
+    for (const std::string& entry : table.pathEntries()) {
+        const std::string_view path = FileTable::pathOf(entry);
+        if (nameMatchesAny(upper.apply(path.substr(path.rfind('\\') + 1)), patterns))
+            ++matched;
+    }
+    std::printf("entries %zu grouping %.3f groups %ld hits %ld names %.3f matched %ld\n", table.size(), rule.seconds,
+                rule.groups, rule.hits, seconds(start), matched);
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 5 && std::strcmp(argv[1], "--table") == 0)
+        return tableRun(std::strtoul(argv[2], nullptr, 10), argv[3], argv[4]);
     if (argc == 3 && std::strcmp(argv[1], "--tree") == 0) {
         const FileTable table = treeTable(argv[2]);
         const Timing rule = timeRule(table);

@@ -1,7 +1,8 @@
-// Drives quorvinx.exe letter 1 (or 2) over one folder: writes the list file and
-// the remembered search text, confirms the prompt (letter 2 has none), waits
-// for the result dialog to finish and prints the time and the counters, then
-// closes the helper.
+// Drives quorvinx.exe letter 1 (or 2 or 4) over one folder: writes the list
+// file and the remembered search text, confirms the prompt (letter 2 has
+// none), waits for the result dialog to finish and prints the time, the
+// counters and how long the helper took from its start to its first dialog,
+// then closes the helper.
 // Usage: searchdrive HELPER FOLDER SEARCHTEXT [LETTER]
 #include <windows.h>
 
@@ -65,10 +66,11 @@ int main(int argc, char** argv) {
     DWORD written = 0;
     WriteFile(list, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
     CloseHandle(list);
-    WritePrivateProfileStringA("Suchbegriffe", "f1A", argv[3], "Quorvin.ini");
-    WritePrivateProfileStringA("Suchbegriffe", "f1B", "*", "Quorvin.ini");
-
     const char letter = argc == 5 ? argv[4][0] : '1';
+    const std::string key = std::string("f") + letter;
+    WritePrivateProfileStringA("Suchbegriffe", (key + "A").c_str(), argv[3], "Quorvin.ini");
+    WritePrivateProfileStringA("Suchbegriffe", (key + "B").c_str(), "*", "Quorvin.ini");
+
     std::string command = std::string("\"") + argv[1] + "\" " + letter + " \"" + listPath + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -78,8 +80,12 @@ int main(int argc, char** argv) {
         return 1;
     }
     DWORD start = GetTickCount();
-    if (letter == '1') {
-        HWND prompt = waitWindow(process.dwProcessId, nullptr, 20000);
+    // The prompt, or letter 2's progress window.
+    HWND first = waitWindow(process.dwProcessId, nullptr, 20000);
+    const DWORD firstDialog = GetTickCount() - start;
+    start = GetTickCount(); // the work is timed from the first dialog on, as the floor's is
+    if (letter != '2') {
+        HWND prompt = first;
         if (prompt == nullptr) {
             std::fprintf(stderr, "no prompt\n");
             return 1;
@@ -99,9 +105,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "no result\n");
         return 1;
     }
-    std::printf("files %s hits %s files-with-hits %s seconds %.3f (result dialog open after %.3f)\n",
+    std::printf("files %s hits %s files-with-hits %s seconds %.3f (result dialog open after %.3f) first-dialog %.3f\n",
                 itemText(result, 1026).c_str(), itemText(result, 1027).c_str(), itemText(result, 1029).c_str(),
-                elapsed / 1000.0, opened / 1000.0);
+                elapsed / 1000.0, opened / 1000.0, firstDialog / 1000.0);
     PostMessageA(GetDlgItem(result, IDOK), BM_CLICK, 0, 0);
     WaitForSingleObject(process.hProcess, 30000);
     CloseHandle(process.hThread);
