@@ -114,7 +114,8 @@ TEST(FaultFtp, ServerFailsAtEveryStage) {
                 if (outcome.elapsed >= 1000) {
                     EXPECT_GE(ticks, 5) << name << ": messages were not dispatched while waiting";
                 }
-                EXPECT_EQ(g.boxes, recorder.boxes) << name << " after " << outcome.elapsed << " ms, " << ticks << " ticks";
+                EXPECT_EQ(g.boxes, recorder.boxes)
+                    << name << " after " << outcome.elapsed << " ms, " << ticks << " ticks";
                 if (!g.lastLine.empty()) {
                     EXPECT_EQ(g.lastLine, outcome.lastLine) << name;
                 }
