@@ -133,6 +133,12 @@ add_test(NAME ftp_servers_stop COMMAND python3 ${CMAKE_SOURCE_DIR}/tests/ftp/ftp
 set_tests_properties(ftp_servers_start PROPERTIES FIXTURES_SETUP ftp_servers)
 set_tests_properties(ftp_servers_stop PROPERTIES FIXTURES_CLEANUP ftp_servers)
 
+# A 64 KB disk for the disk-full tests (a tmpfs, mounted only as root).
+add_test(NAME small_disk_mount COMMAND bash ${CMAKE_SOURCE_DIR}/tests/disk/small_disk.sh mount ${CMAKE_BINARY_DIR}/small_disk)
+add_test(NAME small_disk_unmount COMMAND bash ${CMAKE_SOURCE_DIR}/tests/disk/small_disk.sh unmount ${CMAKE_BINARY_DIR}/small_disk)
+set_tests_properties(small_disk_mount PROPERTIES FIXTURES_SETUP small_disk)
+set_tests_properties(small_disk_unmount PROPERTIES FIXTURES_CLEANUP small_disk)
+
 # One program per test file. A line "// wine-locales: de_DE en_US ..." in the
 # file runs it once per user language; otherwise it runs in English.
 # "// wine-links: LIBRARY ..." links parts of the deliverables in;
@@ -179,7 +185,7 @@ foreach(src ${WINE_TESTS})
     foreach(loc ${locales})
         add_test(NAME ${name}.${loc} COMMAND ${name})
         set_tests_properties(${name}.${loc} PROPERTIES
-            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:Z:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml;KORB_FTP_STATE=Z:${CMAKE_BINARY_DIR}/ftp/state.ini${extra_env}"
+            ENVIRONMENT "LC_ALL=${loc}.UTF-8;KORB_TEST_LOCALE=${loc};GTEST_OUTPUT=xml:Z:${CMAKE_BINARY_DIR}/reports/${name}.${loc}.xml;KORB_FTP_STATE=Z:${CMAKE_BINARY_DIR}/ftp/state.ini;KORB_SMALL_DISK=Z:${CMAKE_BINARY_DIR}/small_disk${extra_env}"
             FIXTURES_REQUIRED "${fixtures}"
             TIMEOUT 300)
     endforeach()

@@ -11,6 +11,7 @@
 #include "common/win/plain_message.h"
 #include "helper/copy_list_tool_win.h"
 #include "helper/paste_plan.h"
+#include "helper/replace_copy_win.h"
 
 namespace helper {
 
@@ -61,7 +62,7 @@ void Paste::file(ResultDialog& dialog, const std::string& source, const FileStat
         const bool readOnly = destinationExists && (existing.dwFileAttributes & FILE_ATTRIBUTE_READONLY) != 0;
         if (readOnly)
             SetFileAttributesA(destination.c_str(), existing.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
-        copied = CopyFileA(source.c_str(), destination.c_str(), FALSE) != 0;
+        copied = replaceCopy(source, destination);
         // A copy that failed leaves the old destination as it was, read-only mark included.
         if (readOnly && !copied)
             SetFileAttributesA(destination.c_str(), existing.dwFileAttributes);

@@ -19,6 +19,7 @@
 #include "helper/copy_target_dialog_win.h"
 #include "helper/program_list_win.h"
 #include "helper/result_menu.h"
+#include "helper/replace_copy_win.h"
 #include "helper/run_tool_win.h"
 #include "resources/filetools_ids.h"
 
@@ -121,7 +122,7 @@ void copyFiles(HWND owner, const Lines& lines) {
         SetDlgItemTextA(window, IDC_QPROGRESS_DIR_EDIT, source.c_str());
         UpdateWindow(window);
         bool abort = false;
-        while (!CopyFileA(source.c_str(), destination.c_str(), FALSE)) {
+        while (!replaceCopy(source, destination)) {
             const std::string message =
                 std::string(text::lookupText(15129)) + source + text::lookupText(15130) + destination;
             if (!askRetry(owner, message, abort))

@@ -1,6 +1,8 @@
 // Helpers for the tests that drive the real helper program.
 #include "tests/win32/support/helper_run.h"
 
+#include <gtest/gtest.h>
+
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/test_files.h"
@@ -43,4 +45,24 @@ bool waitForResultFinished(HWND result, int timeoutMs) {
         Sleep(50);
     }
     return true;
+}
+
+std::vector<std::string> pasteEveryChangedFile(const std::string& directory) {
+    ChildProcess helper(helperCommand("8 zqkp.tmp"), directory.c_str());
+    HWND prompt = waitForWindow(helper.id(), "#32770", "Paste, provided file changed", 15000);
+    if (prompt == nullptr) {
+        ADD_FAILURE() << "no paste prompt";
+        return {};
+    }
+    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*"));
+    remoteClick(prompt, IDOK);
+    HWND result = waitForWindow(helper.id(), "#32770", "searchresult - (Paste, provided file changed '*')", 15000);
+    if (result == nullptr || !waitForResultFinished(result)) {
+        ADD_FAILURE() << "no finished paste result";
+        return {};
+    }
+    std::vector<std::string> lines = remoteListBoxItems(GetDlgItem(result, 1025));
+    remoteClick(result, IDOK);
+    EXPECT_TRUE(helper.wait(15000));
+    return lines;
 }

@@ -19,3 +19,8 @@ HWND waitForMessageBox(DWORD pid, std::string& text, int timeoutMs = 15000);
 
 // Waits until the result dialog shows OK again (its tool has finished).
 bool waitForResultFinished(HWND result, int timeoutMs = 30000);
+
+// Runs paste if changed ("8 zqkp.tmp", the list in `directory`) for every
+// name ("*") and returns the result lines once the helper has ended; empty
+// (and a test failure) when a window did not come.
+std::vector<std::string> pasteEveryChangedFile(const std::string& directory);
