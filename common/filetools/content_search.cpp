@@ -12,9 +12,9 @@ PieceMatcher::PieceMatcher(std::vector<std::string> upperPatterns, const UpperTa
     : patterns_(std::move(upperPatterns)), upper_(upper) {
     for (const std::string& p : patterns_) {
         wildcard_.push_back(hasWildcard(p));
-        allPlain_ = allPlain_ && !wildcard_.back();
+        canSkipLines_ = canSkipLines_ && !wildcard_.back() && p.find('\n') == std::string::npos;
     }
-    if (allPlain_) {
+    if (canSkipLines_) {
         for (const std::string& p : patterns_) {
             Skips& skip = skips_.emplace_back();
             for (std::size_t& s : skip.by)

@@ -52,10 +52,11 @@ public:
     PieceMatcher(std::vector<std::string> upperPatterns, const UpperTable& upper);
     bool hits(std::string_view piece) const;
 
-    // True when every pattern is a plain substring: then a piece can only be
-    // a hit where the upper-cased bytes hold one of them, which lets the file
-    // scanner skip the lines that hold none.
-    bool allPlain() const { return allPlain_ && !patterns_.empty(); }
+    // True when every pattern is a plain substring without a line feed: then
+    // a piece can only be a hit where the raw upper-cased bytes hold one of
+    // them, which lets the file scanner skip the lines that hold none. (A line
+    // feed in a pattern may stand for CR LF in the raw bytes.)
+    bool canSkipLines() const { return canSkipLines_ && !patterns_.empty(); }
     // The first position at or after `from` where one of the patterns starts
     // in the text once upper-cased, or npos.
     std::size_t findAny(std::string_view text, std::size_t from) const;
@@ -68,8 +69,8 @@ private:
     struct Skips {
         std::size_t by[256];
     };
-    std::vector<Skips> skips_; // only when all patterns are plain
-    bool allPlain_ = true;
+    std::vector<Skips> skips_; // only when lines can be skipped
+    bool canSkipLines_ = true;
 };
 
 // Searches a whole file: the pieces of the PieceReader, with the lines that
@@ -180,7 +181,7 @@ template <class OnHit> bool FileScanner::feed(const char* data, std::size_t size
     auto test = [&](std::string_view piece) { return !matcher_.hits(piece) || onHit(piece); };
     if (reader_.ended())
         return false;
-    if (!matcher_.allPlain() || size == 0 || std::memchr(data, '\x1a', size) != nullptr)
+    if (!matcher_.canSkipLines() || size == 0 || std::memchr(data, '\x1a', size) != nullptr)
         return reader_.feed(data, size, test);
     // Complete lines between the first and the last line feed start with an
     // empty piece, so each can be read on its own by a fresh reader.
