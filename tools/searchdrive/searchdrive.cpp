@@ -32,17 +32,14 @@ BOOL CALLBACK match(HWND window, LPARAM param) {
     return TRUE;
 }
 
-// Only the helper's own thread's windows are asked, and not too often: every
-// question about another process's window is a round trip to the Wine server,
-// which the measured helper needs for its own work.
-HWND waitWindow(DWORD pid, DWORD thread, const char* captionStart, DWORD timeoutMs, DWORD pollMs) {
+HWND waitWindow(DWORD pid, const char* captionStart, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         Find find{pid, captionStart, nullptr};
-        EnumThreadWindows(thread, match, reinterpret_cast<LPARAM>(&find));
+        EnumWindows(match, reinterpret_cast<LPARAM>(&find));
         if (find.found)
             return find.found;
-        Sleep(pollMs);
+        Sleep(20);
     }
     return nullptr;
 }
@@ -84,7 +81,7 @@ int main(int argc, char** argv) {
     }
     DWORD start = GetTickCount();
     // The prompt, or letter 2's progress window.
-    HWND first = waitWindow(process.dwProcessId, process.dwThreadId, nullptr, 20000, 20);
+    HWND first = waitWindow(process.dwProcessId, nullptr, 20000);
     const DWORD firstDialog = GetTickCount() - start;
     start = GetTickCount(); // the work is timed from the first dialog on, as the floor's is
     if (letter != '2') {
@@ -98,11 +95,11 @@ int main(int argc, char** argv) {
     }
     // Asking the helper's windows often would slow the helper down: look
     // for the dialog once, then only at its OK button.
-    HWND result = waitWindow(process.dwProcessId, process.dwThreadId, "searchresult", 600000, 50);
+    HWND result = waitWindow(process.dwProcessId, "searchresult", 600000);
     const DWORD opened = GetTickCount() - start; // the collecting walk (letter 2) ends here
     HWND ok = result ? GetDlgItem(result, IDOK) : nullptr;
     while (ok != nullptr && !IsWindowVisible(ok))
-        Sleep(20);
+        Sleep(10);
     const DWORD elapsed = GetTickCount() - start;
     if (result == nullptr) {
         std::fprintf(stderr, "no result\n");
