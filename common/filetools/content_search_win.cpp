@@ -137,18 +137,21 @@ int grepFile(const SearchProfile& profile, const PieceMatcher& matcher, ResultDi
                 reader.finish(onPiece); // Ctrl-Z: what came before it is still searched
             break;
         }
-        // The helper stays responsive, and Escape is seen, after every read.
-        if (profile.helper && pumpMessagesSawEscape()) {
-            resultCancel().set = true;
-            CloseHandle(file);
-            return 1;
-        }
         // A short read of a disk file is its end: no further call is needed.
         // A file that holds all its status promised is one (nothing else has
         // a size), so the platform is asked only about the others.
         if (got < kReadBlock && ((statusSize > 0 && total >= statusSize) || GetFileType(file) == FILE_TYPE_DISK)) {
             reader.finish(onPiece);
             break;
+        }
+        // The helper stays responsive, and Escape is seen, after every read.
+        // After the last read the walk's pump for the next file comes next
+        // (searchFileTable pumps once more after the last file): each queue
+        // check costs a round trip under Wine, so that one is not doubled.
+        if (profile.helper && pumpMessagesSawEscape()) {
+            resultCancel().set = true;
+            CloseHandle(file);
+            return 1;
         }
     }
     CloseHandle(file);
@@ -184,6 +187,10 @@ void searchFileTable(ResultDialog& dialog) {
             break;
         dialog.setProgress(static_cast<int>((i + 1) * 100 / total));
     }
+    // The pump after the last file's last read: an Escape typed during it
+    // still ends the search instead of reaching the finished dialog.
+    if (!resultCancel().set && pumpMessagesSawEscape())
+        resultCancel().set = true;
     table.clear();
 }
 

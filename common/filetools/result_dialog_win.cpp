@@ -47,11 +47,13 @@ ResultDialog::ResultDialog(const ResultProfile& profile, ResultMode mode, std::s
 
 INT_PTR ResultDialog::run(HWND owner) {
     ensureCommonControls();
-    return runModal(resourceModule(), kResultDialog, owner);
+    const INT_PTR result = runModal(resourceModule(), kResultDialog, owner);
+    listBox_ = nullptr; // the window is gone
+    return result;
 }
 
 HWND ResultDialog::list() const {
-    return GetDlgItem(window(), profile_.list);
+    return listBox_ != nullptr ? listBox_ : GetDlgItem(window(), profile_.list);
 }
 
 void ResultDialog::setUpControls() {
@@ -150,8 +152,7 @@ LRESULT CALLBACK ResultDialog::listProcedure(HWND box, UINT message, WPARAM wPar
 
 bool ResultDialog::onInit() {
     setUpControls();
-    if (profile_.helper)
-        SetWindowSubclass(list(), listProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+    listBox_ = GetDlgItem(window(), profile_.list);
     resultCancel().set = false;
     if (mode_ == ResultMode::ContentSearch)
         firstColumnRemoved() = false;
@@ -162,6 +163,11 @@ bool ResultDialog::onInit() {
     if (tool_)
         tool_(*this);
     running_ = false;
+    // The list's own procedure matters only once the run is over (its menu);
+    // installed earlier, every added line would pass the subclass's lookups,
+    // each a round trip under Wine.
+    if (profile_.helper)
+        SetWindowSubclass(listBox_, listProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     refresh();
     if (profile_.animation != 0) {
         HWND animation = GetDlgItem(window(), profile_.animation);

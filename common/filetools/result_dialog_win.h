@@ -87,6 +87,7 @@ private:
     long filesSearched_ = 0, hits_ = 0, filesWithHits_ = 0;
     std::string currentFile_;
     HWND progressBar_ = nullptr;
+    HWND listBox_ = nullptr; // asked once: finding a control is a round trip under Wine
     int shownPercent_ = 0;
 };
 

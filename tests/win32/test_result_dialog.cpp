@@ -215,38 +215,58 @@ TEST_F(ResultDialogTest, ControlsAndCaptionPerMode) {
 }
 
 TEST_F(ResultDialogTest, EscapeDuringTheSearchKeepsWhatWasFound) {
-    SearchTree tree;
-    Lines files;
-    for (int i = 0; i < 300; ++i) {
-        tree.file("f" + std::to_string(i) + ".txt", "hit\n");
-        files.push_back(tree.path("f" + std::to_string(i) + ".txt"));
-    }
-    SearchState& state = searchState();
-    state.searchPatterns = {"HIT"};
-    const PieceMatcher matcher = currentMatcher();
-    int searched = 0;
-    Lines lines;
-    ResultDialog dialog(kHelperResult, ResultMode::ContentSearch, "HIT", [&](ResultDialog& d) {
-        for (const std::string& f : files) {
-            ++searched;
-            if (searched == 10)
-                PostMessageA(d.window(), WM_KEYDOWN, VK_ESCAPE, 0);
-            if (grepFile(kHelperSearch, matcher, d, f, 0) == 1)
-                break;
+    // Escape typed while the tenth file is searched ends the search at the
+    // next pump: after that file's next read when it has one, else before the
+    // next file, whose walk pumps first.
+    struct Case {
+        std::size_t fileSize;
+        long searched, shownSearched;
+        std::size_t lines;
+    } cases[] = {
+        {4, 10, 11, 20},     // one read per file: the tenth keeps its separator
+        {70000, 10, 10, 19}, // the pump after the first of two reads stops inside the tenth
+    };
+    for (const Case& c : cases) {
+        SearchTree tree;
+        Lines files;
+        const std::string content = "hit\n" + std::string(c.fileSize - 4, 'x');
+        for (int i = 0; i < 20; ++i) {
+            tree.file("f" + std::to_string(i) + ".txt", content);
+            files.push_back(tree.path("f" + std::to_string(i) + ".txt"));
         }
-    });
-    Robot robot;
-    robot.onDialog(nullptr, [&](HWND d) {
-        if (!IsWindowVisible(GetDlgItem(d, IDOK)))
-            return false;
-        lines = listBoxLines(GetDlgItem(d, 1025));
-        Robot::click(d, IDOK);
-        return true;
-    });
-    dialog.run(nullptr);
-    EXPECT_EQ(10, searched) << "the search stops in the file during which Escape came";
-    EXPECT_EQ(19u, lines.size()) << "nine files with their hit and separator; the tenth stopped after its hit";
-    EXPECT_TRUE(resultCancel().set);
+        SearchState& state = searchState();
+        state.searchPatterns = {"HIT"};
+        state.namePatterns = {"*"};
+        state.attributes = AttributeFilter{};
+        const PieceMatcher matcher = currentMatcher();
+        long searched = 0;
+        Seen seen;
+        ResultDialog dialog(kHelperResult, ResultMode::ContentSearch, "HIT", [&](ResultDialog& d) {
+            const ResultAction grep = [&](ResultDialog& r, const std::string& p, const FileStatus& status) {
+                if (++searched == 10)
+                    PostMessageA(r.window(), WM_KEYDOWN, VK_ESCAPE, 0);
+                return grepFile(kHelperSearch, matcher, r, p, status.size);
+            };
+            for (const std::string& f : files)
+                if (walkPathFiltered(d, grep, f) == 1)
+                    break;
+        });
+        Robot robot;
+        robot.onDialog(nullptr, [&](HWND d) {
+            if (!IsWindowVisible(GetDlgItem(d, IDOK)))
+                return false;
+            seen.lines = listBoxLines(GetDlgItem(d, 1025));
+            seen.searched = Robot::itemText(d, 1026);
+            Robot::click(d, IDOK);
+            return true;
+        });
+        resultCancel().set = false;
+        dialog.run(nullptr);
+        EXPECT_EQ(c.searched, searched) << c.fileSize;
+        EXPECT_EQ(std::to_string(c.shownSearched), seen.searched) << c.fileSize;
+        EXPECT_EQ(c.lines, seen.lines.size()) << c.fileSize;
+        EXPECT_TRUE(resultCancel().set) << c.fileSize;
+    }
 }
 
 namespace {

@@ -55,7 +55,7 @@ secs() { [ -n "${1:-}" ] && printf '%.3f' "$1" || echo "-"; }
 build_bench_programs() {
     cmake -S "$root" -B "$BUILD_DIR/native" -DCMAKE_BUILD_TYPE=Debug >/dev/null &&
         cmake --build "$BUILD_DIR/native" -j2 --target content_search_bench equal_files_bench size_tree_bench >/dev/null &&
-        cmake --build "$BUILD_DIR/win64" -j2 --target quorvinx searchdrive sizedrive benchfloor ftpbench >/dev/null
+        cmake --build "$BUILD_DIR/win64" -j2 --target quorvinx korbinen searchdrive extsearch sizedrive benchfloor ftpbench >/dev/null
 }
 
 # Wine for the measured Windows programs: one display, the benchmark's own prefix.

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The performance suite in one run: generates the reference inputs below
-# build/bench-data, times every tool (the rules natively, the real helper
+# build/bench-data, times every tool (the rules natively, the real helper and extension
 # under Wine) against its outside reference and against the platform's floor
 # (tools/benchfloor) on the same input, interleaved, best of N, and prints one
 # table, also written to docs/benchmarks/DATE-HOST.md with the machine and its
@@ -64,12 +64,14 @@ if wanted content; then
             timed rg.$part bash -c "rg -i -F -j1 '$term' '$dir' | wc -l"
             reported floor.$part seconds "$WINE" "$WIN/benchfloor.exe" content "$(winpath "$dir")"
             reported helper.$part seconds "$WINE" "$WIN/searchdrive.exe" "$WIN/quorvinx.exe" "$(winpath "$dir")" "$term" 1
+            reported ext.$part seconds "$WINE" "$WIN/extsearch.exe" "$(winpath "$WIN/korbinen.dll")" "$(winpath "$dir")" "$term"
         done
     done
-    hits="rule $(field hits "${OUT[rule.all]}"), grep ${OUT[grep.all]}, rg ${OUT[rg.all]}, helper $(field hits "${OUT[helper.all]}") hits"
+    hits="rule $(field hits "${OUT[rule.all]}"), grep ${OUT[grep.all]}, rg ${OUT[rg.all]}, helper $(field hits "${OUT[helper.all]}"), extension $(field hits "${OUT[ext.all]}") hits"
     files=$(field files "${OUT[rule.all]}")
     row "content search, rule (native)" "$files files" rule.all "grep -r -i -F" grep.all - "$hits; rg -j1 $(secs "${BEST[rg.all]}") s (rule/rg $(ratio "${BEST[rule.all]}" "${BEST[rg.all]}")); growth half→all $(growth rule.a rule.all grep.a grep.all)"
     row "content search, helper (Wine)" "$files files" helper.all "grep -r -i -F" grep.all floor.all "growth half→all: $(growth helper.a helper.all floor.a floor.all) (ref = floor)"
+    row "content search, extension (Wine)" "$files files" ext.all "grep -r -i -F" grep.all floor.all "korbinen.dll in-process (Windows 3.10); growth half→all: $(growth ext.a ext.all floor.a floor.all) (ref = floor)"
 fi
 
 if wanted equal || wanted names; then
@@ -186,7 +188,7 @@ report() {
     echo "- machine: $(nproc) cores, $(sed -n 's/^model name[[:space:]]*: //p' /proc/cpuinfo | head -1), $(free -g | awk '/Mem:/ {print $2}') GB, $(uname -sr), $("$WINE" --version 2>/dev/null)"
     echo "- load average before / after: $load_before / $load_after (other developers building and testing in parallel)"
     echo "- commit $(git -C "$root" rev-parse --short HEAD)$(git -C "$root" diff --quiet HEAD || echo ' + changes'), scale $scale, best of $runs, interleaved; wall seconds, page cache warm"
-    echo "- ours: the rules natively (-O2) or the real 64-bit helper under Wine, timed from the confirmed prompt to the finished result; floor: tools/benchfloor under the same Wine"
+    echo "- ours: the rules natively (-O2) or the real 64-bit helper (or korbinen.dll in a stand-in File Manager on Windows 3.10) under Wine, timed from the confirmed prompt to the finished result; floor: tools/benchfloor under the same Wine"
     echo
     echo "| tool | input | ours s | reference | ref s | ours/ref | floor s | ours/floor | notes |"
     echo "|---|---|---|---|---|---|---|---|---|"
