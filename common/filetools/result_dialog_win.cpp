@@ -48,15 +48,20 @@ ResultDialog::ResultDialog(const ResultProfile& profile, ResultMode mode, std::s
 INT_PTR ResultDialog::run(HWND owner) {
     ensureCommonControls();
     const INT_PTR result = runModal(resourceModule(), kResultDialog, owner);
-    listBox_ = nullptr; // the window is gone
+    list_ = nullptr; // the window is gone
     return result;
 }
 
 HWND ResultDialog::list() const {
-    return listBox_ != nullptr ? listBox_ : GetDlgItem(window(), profile_.list);
+    return list_;
 }
 
 void ResultDialog::setUpControls() {
+    list_ = GetDlgItem(window(), profile_.list);
+    currentField_ = GetDlgItem(window(), profile_.currentFile);
+    searchedField_ = GetDlgItem(window(), profile_.searched);
+    hitsField_ = GetDlgItem(window(), profile_.hits);
+    withHitsField_ = GetDlgItem(window(), profile_.withHits);
     centreOnDesktop(window());
     if (profile_.animation != 0) {
         HWND animation = GetDlgItem(window(), profile_.animation);
@@ -152,7 +157,6 @@ LRESULT CALLBACK ResultDialog::listProcedure(HWND box, UINT message, WPARAM wPar
 
 bool ResultDialog::onInit() {
     setUpControls();
-    listBox_ = GetDlgItem(window(), profile_.list);
     resultCancel().set = false;
     if (mode_ == ResultMode::ContentSearch)
         firstColumnRemoved() = false;
@@ -163,11 +167,10 @@ bool ResultDialog::onInit() {
     if (tool_)
         tool_(*this);
     running_ = false;
-    // The list's own procedure matters only once the run is over (its menu);
-    // installed earlier, every added line would pass the subclass's lookups,
-    // each a round trip under Wine.
+    // The context menu serves only the finished list; hooked in earlier, every
+    // added line would pass the hook, and each pass asks the window server.
     if (profile_.helper)
-        SetWindowSubclass(listBox_, listProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+        SetWindowSubclass(list(), listProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     refresh();
     if (profile_.animation != 0) {
         HWND animation = GetDlgItem(window(), profile_.animation);
@@ -195,10 +198,10 @@ void ResultDialog::refresh() {
     HWND box = list();
     SendMessageA(box, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(box, nullptr, TRUE);
-    SetDlgItemTextA(window(), profile_.currentFile, currentFile_.c_str());
-    SetDlgItemInt(window(), profile_.searched, static_cast<UINT>(filesSearched_), TRUE);
-    SetDlgItemInt(window(), profile_.hits, static_cast<UINT>(hits_), TRUE);
-    SetDlgItemInt(window(), profile_.withHits, static_cast<UINT>(filesWithHits_), TRUE);
+    SetWindowTextA(currentField_, currentFile_.c_str());
+    SetWindowTextA(searchedField_, std::to_string(filesSearched_).c_str());
+    SetWindowTextA(hitsField_, std::to_string(hits_).c_str());
+    SetWindowTextA(withHitsField_, std::to_string(filesWithHits_).c_str());
     UpdateWindow(window());
     if (running_)
         SendMessageA(box, WM_SETREDRAW, FALSE, 0);

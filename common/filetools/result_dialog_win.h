@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "common/filetools/result_lines.h"
@@ -54,7 +55,7 @@ public:
     long filesSearched() const { return filesSearched_; }
     long hits() const { return hits_; }
     long filesWithHits() const { return filesWithHits_; }
-    void setCurrentFile(const std::string& path) { currentFile_ = path; }
+    void setCurrentFile(std::string_view path) { currentFile_.assign(path); } // reuses the text's room
     void refreshIfDue();
     void refresh();
     void setProgress(int percent); // the progress bar, or the extension's percentage meter in mode 1
@@ -86,8 +87,10 @@ private:
     bool running_ = false; // the tool is at work: the list is redrawn only at refreshes
     long filesSearched_ = 0, hits_ = 0, filesWithHits_ = 0;
     std::string currentFile_;
+    // Looked up once: every look-up by id asks the window server under Wine.
+    HWND list_ = nullptr, currentField_ = nullptr, searchedField_ = nullptr, hitsField_ = nullptr,
+         withHitsField_ = nullptr;
     HWND progressBar_ = nullptr;
-    HWND listBox_ = nullptr; // asked once: finding a control is a round trip under Wine
     int shownPercent_ = 0;
 };
 

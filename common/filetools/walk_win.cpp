@@ -68,14 +68,15 @@ void Walk::directory(const std::string& dir) {
     // reading of the directory serves both (opening a directory costs more
     // than anything else in a walk), its subdirectories kept for afterwards.
     std::vector<std::string> subdirectories;
+    std::string child; // one buffer for every child's path: no allocation per file
     do {
         if (data.cFileName[0] == '.')
             continue;
-        std::string child = dir + "\\" + data.cFileName;
+        child.assign(dir).append(1, '\\').append(data.cFileName);
         FileStatus status;
         statusFromFind(data, status);
         if (order == WalkOrder::FilesFirst && isDirectory(status))
-            subdirectories.push_back(std::move(child));
+            subdirectories.push_back(child);
         else
             path(child, &status, true);
     } while (!cancel.set && FindNextFileA(find, &data));
@@ -90,6 +91,16 @@ void Walk::directory(const std::string& dir) {
 }
 
 } // namespace
+
+EntryStatus entryStatus(const FileStatus& status) {
+    const std::uint64_t creation =
+        (static_cast<std::uint64_t>(status.creation.dwHighDateTime) << 32) | status.creation.dwLowDateTime;
+    return EntryStatus{creation, status.size, status.attributes};
+}
+
+FILETIME fileTime(std::uint64_t value) {
+    return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
+}
 
 bool queryFileStatus(const std::string& path, FileStatus& status) {
     char full[MAX_PATH];

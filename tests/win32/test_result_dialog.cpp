@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "common/filetools/content_search_win.h"
+#include "common/filetools/equal_files_win.h"
+#include "common/filetools/file_lines_win.h"
 #include "common/filetools/search_prompt_win.h"
 #include "common/text/language_win.h"
 #include "common/win/deliverable.h"
@@ -374,4 +376,49 @@ TEST_F(ResultDialogTest, AnimationClipsOpenAndPlay) {
                               reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(137))))
         << "a clip that does not exist is refused";
     DestroyWindow(animation);
+}
+
+// The lines of a group describe each file as the walk found it, the same
+// status that put it into the group: a file changed or removed before the
+// comparison still shows the size that made it equal.
+TEST_F(ResultDialogTest, EqualFilesListEachFileAsTheWalkFoundIt) {
+    SearchTree tree;
+    tree.file("a\\A.TXT", "0123456789", FILE_ATTRIBUTE_HIDDEN);
+    tree.file("b\\A.TXT", "abcdefghij", FILE_ATTRIBUTE_READONLY);
+    tree.file("b\\B.TXT", "solo");
+    fileTable().clear();
+    std::string root = tree.root();
+    CancelFlag cancel;
+    walkPath(root, WalkOrder::FilesFirst, cancel,
+             [](const std::string& p, const FileStatus* s) { return collectFile(kHelperSearch, p, s); });
+    Lines expected = {"A.TXT"};
+    for (const char* name : {"a\\A.TXT", "b\\A.TXT"}) {
+        FileStatus status;
+        ASSERT_TRUE(queryFileStatus(tree.path(name), status));
+        expected.push_back(detailLine(tree.path(name), localStamp(status.creation), status.attributes, status.size));
+    }
+    EXPECT_NE(std::string::npos, expected[1].find("\tHA\t10")) << expected[1];
+    EXPECT_NE(std::string::npos, expected[2].find("\tRA\t10")) << expected[2];
+    ASSERT_TRUE(DeleteFileA(tree.path("a\\A.TXT").c_str()));
+    SetFileAttributesA(tree.path("b\\A.TXT").c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(tree.file("b\\A.TXT", "longer than before"));
+
+    Seen seen;
+    ResultDialog dialog(kHelperResult, ResultMode::EqualFiles, "", compareEqualFiles);
+    Robot robot;
+    robot.onDialog(nullptr, [&](HWND d) {
+        if (!IsWindowVisible(GetDlgItem(d, IDOK)))
+            return false;
+        seen.lines = listBoxLines(GetDlgItem(d, 1025));
+        seen.searched = Robot::itemText(d, 1026);
+        seen.hits = Robot::itemText(d, 1027);
+        seen.withHits = Robot::itemText(d, 1029);
+        Robot::click(d, IDOK);
+        return true;
+    });
+    dialog.run(nullptr);
+    EXPECT_TRUE(robot.failures().empty());
+    EXPECT_EQ(expected, seen.lines);
+    EXPECT_EQ("3 1 1", seen.searched + " " + seen.hits + " " + seen.withHits);
+    EXPECT_EQ(0u, fileTable().size()) << "the comparison empties the table";
 }
