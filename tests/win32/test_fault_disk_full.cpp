@@ -182,13 +182,8 @@ TEST(FaultDiskFull, ResultListCopyOntoAFullDisk) {
 
     ASSERT_TRUE(writeListFile(source.path("zqkm.tmp"), {source.root()}));
     ChildProcess helper(helperCommand("1 zqkm.tmp"), source.root().c_str());
-    const HWND prompt = waitForWindow(helper.id(), "#32770", "Find in files", 15000);
-    ASSERT_NE(nullptr, prompt);
-    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("needle"));
-    SendMessageA(GetDlgItem(prompt, 111), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*.txt"));
-    remoteClick(prompt, IDOK);
-    const HWND result = waitForWindow(helper.id(), "#32770", "searchresult - (Find in files 'NEEDLE')", 15000);
-    ASSERT_TRUE(result != nullptr && waitForResultFinished(result));
+    const HWND result = needleSearchResult(helper.id(), "*.txt");
+    ASSERT_NE(nullptr, result);
     // A menu pick that a slow display loses is tried once more.
     HWND dialog = nullptr;
     for (int attempt = 0; attempt < 2 && dialog == nullptr; ++attempt) {

@@ -136,6 +136,13 @@ struct Command {
 
 Lines runCommand(HostFixture& host, const Command& c) {
     Lines lines;
+    const Robot::Action readResult = [&](HWND d) {
+        if (GetDlgItem(d, 182) == nullptr || !IsWindowVisible(GetDlgItem(d, IDOK)))
+            return false;
+        lines = listBoxLines(GetDlgItem(d, 182));
+        Robot::click(d, IDOK);
+        return true;
+    };
     Robot robot(60000);
     if (c.prompt != nullptr) {
         robot.onDialog(c.prompt, [&](HWND d) {
@@ -143,13 +150,7 @@ Lines runCommand(HostFixture& host, const Command& c) {
             Robot::click(d, IDOK);
             return true;
         });
-        robot.onDialog(nullptr, [&](HWND d) {
-            if (GetDlgItem(d, 182) == nullptr || !IsWindowVisible(GetDlgItem(d, IDOK)))
-                return false;
-            lines = listBoxLines(GetDlgItem(d, 182));
-            Robot::click(d, IDOK);
-            return true;
-        });
+        robot.onDialog(nullptr, readResult);
     } else if (c.id == 19) {
         robot.onDialog("set fileattributes", [](HWND d) {
             SendMessageA(GetDlgItem(d, 215), BM_CLICK, 0, 0); // set read-only
@@ -162,13 +163,7 @@ Lines runCommand(HostFixture& host, const Command& c) {
             return true;
         });
     } else {
-        robot.onDialog(nullptr, [&](HWND d) {
-            if (GetDlgItem(d, 182) == nullptr || !IsWindowVisible(GetDlgItem(d, IDOK)))
-                return false;
-            lines = listBoxLines(GetDlgItem(d, 182));
-            Robot::click(d, IDOK);
-            return true;
-        });
+        robot.onDialog(nullptr, readResult);
     }
     host.call(static_cast<WORD>(c.id));
     EXPECT_TRUE(robot.done() && robot.failures().empty()) << "command " << c.id << ": a dialog did not come";

@@ -37,13 +37,8 @@ TEST(HelperResultMenu, ProgramsDeleteAndCopyOnSelectedLines) {
         ASSERT_TRUE(tree.file(name, "needle\r\n"));
     ASSERT_TRUE(writeListFile(tree.path("zqkm.tmp"), {tree.root()}));
     ChildProcess helper(helperCommand("1 zqkm.tmp"), tree.root().c_str());
-    const HWND prompt = waitForWindow(helper.id(), "#32770", "Find in files", 15000);
-    ASSERT_NE(nullptr, prompt);
-    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("needle"));
-    SendMessageA(GetDlgItem(prompt, 111), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*"));
-    remoteClick(prompt, IDOK);
-    const HWND result = waitForWindow(helper.id(), "#32770", "searchresult - (Find in files 'NEEDLE')", 15000);
-    ASSERT_TRUE(result != nullptr && waitForResultFinished(result));
+    const HWND result = needleSearchResult(helper.id(), "*");
+    ASSERT_NE(nullptr, result);
     const HWND list = GetDlgItem(result, 1025);
     const std::size_t lineCount = remoteListBoxItems(list).size();
     const std::string a = tree.path("a.txt"), b = tree.path("b.txt"), c = tree.path("sub\\c.txt"),

@@ -79,6 +79,17 @@ bool pickFromMenu(HWND list, const std::vector<std::string>& files, int item) {
     return opened;
 }
 
+HWND needleSearchResult(DWORD pid, const char* names) {
+    const HWND prompt = waitForWindow(pid, "#32770", "Find in files", 15000);
+    if (prompt == nullptr)
+        return nullptr;
+    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("needle"));
+    SendMessageA(GetDlgItem(prompt, 111), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(names));
+    remoteClick(prompt, IDOK);
+    const HWND result = waitForWindow(pid, "#32770", "searchresult - (Find in files 'NEEDLE')", 15000);
+    return result != nullptr && waitForResultFinished(result) ? result : nullptr;
+}
+
 std::string answerBox(DWORD pid, int button, int timeoutMs) {
     std::string text;
     const HWND box = waitForMessageBox(pid, text, timeoutMs);

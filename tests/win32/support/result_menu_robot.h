@@ -24,5 +24,10 @@ private:
 // nothing). False when no menu came.
 bool pickFromMenu(HWND list, const std::vector<std::string>& files, int item);
 
+// Searches the helper's files (process pid) for "needle" in names matching
+// `names` and returns its result dialog once the search has finished;
+// nullptr when a window did not come.
+HWND needleSearchResult(DWORD pid, const char* names);
+
 // Answers the next message box of the process with `button`; its text, or "(none)".
 std::string answerBox(DWORD pid, int button, int timeoutMs = 15000);
