@@ -84,12 +84,13 @@ int resultWalkPath(ResultDialog& dialog, const ResultAction& action, std::string
     return walkPath(path, WalkOrder::Interleaved, cancel, [&](const std::string& p, const FileStatus* known) {
         dialog.countFileSearched();
         dialog.setCurrentFile(p);
+        // A path without a status (gone, or a name the ANSI functions cannot
+        // reach) is no file: listing it would report one that does not exist.
         FileStatus status;
         if (known != nullptr)
             status = *known;
-        else if (!queryFileStatus(p, status))
-            status = FileStatus{};
-        action(dialog, p, status);
+        if (known != nullptr || queryFileStatus(p, status))
+            action(dialog, p, status);
         if (pumpMessagesSawEscape()) {
             cancel.set = true;
             return 1;

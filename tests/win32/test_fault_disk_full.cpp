@@ -1,7 +1,8 @@
-// Paste if changed onto a destination disk that fills up: a 64 KB tmpfs the
-// small_disk fixture mounts (as root). A changed file bigger than the free
-// space must leave the old destination byte for byte and show "(Error) "; the
-// other files are still copied and every source stays as it was.
+// Paste if changed and the result list's copy onto a destination disk that
+// fills up: a 64 KB tmpfs the small_disk fixture mounts (as root). A file
+// bigger than the free space must leave the old destination byte for byte and
+// report the failure; the other files are still copied and every source stays
+// as it was.
 // wine-fixtures: small_disk
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@
 
 #include "tests/win32/support/helper_run.h"
 #include "tests/win32/support/remote_window.h"
+#include "tests/win32/support/result_menu_robot.h"
 #include "tests/win32/support/search_tree.h"
 #include "tests/win32/support/test_files.h"
 
@@ -70,6 +72,22 @@ void clearDisk(const std::string& disk) {
             DeleteFileA((disk + "\\" + name).c_str());
     } while (FindNextFileA(find, &found));
     FindClose(find);
+}
+
+// The names in a folder, sorted, "." and ".." left out.
+Lines namesIn(const std::string& folder) {
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
+    Lines names;
+    if (find != INVALID_HANDLE_VALUE) {
+        do
+            if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+                names.push_back(found.cFileName);
+        while (FindNextFileA(find, &found));
+        FindClose(find);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 struct Case {
@@ -131,17 +149,76 @@ TEST(FaultDiskFull, PasteIfChangedOntoAFullDisk) {
             EXPECT_TRUE(c.destination == readBytes(destination)) << c.name << " lost its old bytes";
     }
     // No half-written file left beside the destinations.
-    WIN32_FIND_DATAA found;
-    HANDLE find = FindFirstFileA((target + "\\S\\*").c_str(), &found);
-    Lines names;
-    if (find != INVALID_HANDLE_VALUE) {
-        do
-            names.push_back(found.cFileName);
-        while (FindNextFileA(find, &found));
-        FindClose(find);
+    EXPECT_EQ((Lines{"big.txt", "small.txt"}), namesIn(target + "\\S"));
+    clearDisk(disk);
+}
+
+// The result list's copy (a content search's hit lines, copied into a folder
+// on the full disk): each file that does not fit asks Abort/Retry/Ignore with
+// its source and destination; Retry fails again without harm, Ignore goes on.
+TEST(FaultDiskFull, ResultListCopyOntoAFullDisk) {
+    const std::string disk = smallDisk();
+    if (disk.empty())
+        GTEST_SKIP() << "the small_disk fixture could not mount its tmpfs (mounting needs root)";
+    clearDisk(disk);
+    const std::vector<Case> cases = {
+        {"big.txt", "needle\r\n" + std::string(40000, 'n'), std::string(3000, 'o'), false},
+        {"new_big.txt", "needle\r\n" + std::string(40000, 'b'), "", false},
+        {"small.txt", "needle small\r\n", "old", true},
+    };
+    ProgramSettings noPrograms({}); // the menu: date, attributes, delete, copy
+    SearchTree source;
+    const std::string target = disk + "\\C";
+    CreateDirectoryA(target.c_str(), nullptr);
+    Lines selected;
+    for (const Case& c : cases) {
+        ASSERT_TRUE(source.file(c.name, c.source));
+        selected.push_back(source.path(c.name));
+        if (!c.destination.empty()) {
+            ASSERT_TRUE(writeBytes(target + "\\" + c.name, c.destination));
+        }
     }
-    std::sort(names.begin(), names.end());
-    EXPECT_EQ((Lines{".", "..", "big.txt", "small.txt"}), names);
+    fillLeaving(disk, 2);
+
+    ASSERT_TRUE(writeListFile(source.path("zqkm.tmp"), {source.root()}));
+    ChildProcess helper(helperCommand("1 zqkm.tmp"), source.root().c_str());
+    const HWND result = needleSearchResult(helper.id(), "*.txt");
+    ASSERT_NE(nullptr, result);
+    // A menu pick that a slow display loses is tried once more.
+    HWND dialog = nullptr;
+    for (int attempt = 0; attempt < 2 && dialog == nullptr; ++attempt) {
+        ASSERT_TRUE(pickFromMenu(GetDlgItem(result, 1025), selected, 4));
+        dialog = waitForWindow(helper.id(), "#32770", "copy file(s)", 8000);
+    }
+    ASSERT_NE(nullptr, dialog);
+    SendMessageA(GetDlgItem(dialog, 1012), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+    remoteClick(dialog, IDOK);
+
+    // The first failure is retried once, every failure then ignored.
+    Lines asked;
+    for (std::string text; (text = answerBox(helper.id(), asked.empty() ? IDRETRY : IDIGNORE, 5000)) != "(none)";)
+        asked.push_back(text);
+    Lines expected;
+    for (const Case& c : cases)
+        if (!c.fits)
+            expected.push_back("error by copy from\n" + source.path(c.name) + "to\n" + target + "\\" + c.name);
+    expected.push_back(asked.empty() ? "" : asked.front()); // asked again after Retry
+    std::sort(asked.begin(), asked.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(expected, asked);
+
+    for (const Case& c : cases) {
+        const std::string destination = target + "\\" + c.name;
+        EXPECT_TRUE(c.source == readBytes(source.path(c.name))) << c.name;
+        if (c.fits) {
+            EXPECT_TRUE(c.source == readBytes(destination)) << c.name;
+        } else if (!c.destination.empty()) {
+            EXPECT_TRUE(c.destination == readBytes(destination)) << c.name << " lost its old bytes";
+        }
+    }
+    EXPECT_EQ((Lines{"big.txt", "small.txt"}), namesIn(target)) << "no partial file left";
+    remoteClick(result, IDOK);
+    EXPECT_TRUE(helper.wait(15000));
     clearDisk(disk);
 }
 

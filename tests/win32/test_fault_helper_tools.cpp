@@ -19,30 +19,11 @@
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/search_tree.h"
 #include "tests/win32/support/test_files.h"
+#include "tests/win32/support/trouble_files.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::wstring wide(const std::string& ansi) {
-    std::wstring w(ansi.size(), L'\0');
-    w.resize(MultiByteToWideChar(CP_ACP, 0, ansi.data(), static_cast<int>(ansi.size()), w.data(),
-                                 static_cast<int>(w.size())));
-    return w;
-}
-
-// Files and folders of any name and length, through the Unicode functions.
-bool makeFileW(const std::wstring& path, const std::string& bytes) {
-    const std::wstring full = L"\\\\?\\" + path;
-    for (std::size_t at = full.find(L'\\', 7); at != std::wstring::npos; at = full.find(L'\\', at + 1))
-        CreateDirectoryW(full.substr(0, at).c_str(), nullptr);
-    HANDLE file = CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    const bool ok = file != INVALID_HANDLE_VALUE &&
-                    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    CloseHandle(file);
-    return ok;
-}
 
 struct FileMark {
     DWORD attributes;
@@ -75,21 +56,13 @@ struct TroubleTree {
         tree.file("locked.txt", "NEEDLE locked\r\n");
         tree.file("u\\abc.txt", "DECOY three\r\n");
         tree.file("u\\ab.txt", "DECOY two\r\n");
-        for (const wchar_t* name : {L"\x03b1\x03b2\x03b3.txt", L"\x4e2d\x6587.txt", L"\xd83d\xde00.txt"})
-            makeFileW(wide(tree.root()) + L"\\u\\" + name, "NEEDLE unicode\r\n");
+        questionEntries = makeNamesOutsideTheCodePage(tree.path("u"), "NEEDLE unicode\r\n");
         const FILETIME old{0x2a0e0000, 0x01c0e2b0}; // in 2001
         for (const std::string& decoy : {decoyThree, decoyTwo}) {
             HANDLE h = CreateFileA(decoy.c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
             SetFileTime(h, nullptr, nullptr, &old);
             CloseHandle(h);
         }
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA(tree.path("u\\*.*").c_str(), &found);
-        do {
-            if (std::string(found.cFileName).find('?') != std::string::npos)
-                questionEntries.push_back(tree.path("u\\") + found.cFileName);
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
         // A folder of 200 characters holds files whose paths have 259, 260 and 300.
         const std::string dir = tree.path("L\\") + std::string(197 - tree.root().size(), 'd');
         path259 = dir + "\\" + std::string(254 - dir.size(), 'a') + ".txt";
@@ -97,7 +70,7 @@ struct TroubleTree {
         path300 = dir + "\\" + std::string(295 - dir.size(), 'c') + ".txt";
         deepFile = dir + "\\" + std::string(61, 'e') + "\\deep.txt";
         for (const std::string& p : {path259, path260, path300, deepFile})
-            makeFileW(wide(p), "NEEDLE long\r\n");
+            makeFileW(wideOf(p), "NEEDLE long\r\n");
     }
 };
 
@@ -254,22 +227,8 @@ TEST(FaultHelperTools, WalkGoesOnWhenFilesVanish) {
 // A selection of 10,000 entries: 5,000 names in two folders, each pair equal.
 TEST(FaultHelperTools, SelectionOfTenThousandEntries) {
     SearchTree tree;
-    // Made on the host side: through the platform, 10,000 files take half a minute.
-    const std::string script =
-        "import os\nroot = '" + unixPath(tree.root()) +
-        "'\nfor f in 'ab':\n    os.makedirs(os.path.join(root, f))\n"
-        "    for i in range(5000):\n"
-        "        open(os.path.join(root, f, 'n%d.txt' % (10000 + i)), 'w').write('q' * (i % 13))\n"
-        "open(os.path.join(root, 'made'), 'w').close()\n";
-    ASSERT_TRUE(writeBytes(tree.path("make.py"), script));
-    ASSERT_TRUE(runHostShell("python3 '" + unixPath(tree.path("make.py")) + "'"));
-    for (int i = 0; i < 600 && !fileExists(tree.path("made")); ++i)
-        Sleep(50);
-    ASSERT_TRUE(fileExists(tree.path("made")));
-    Lines entries;
-    for (const char* folder : {"a", "b"})
-        for (int i = 0; i < 5000; ++i)
-            entries.push_back(tree.path(std::string(folder) + "\\n" + std::to_string(10000 + i) + ".txt"));
+    const Lines entries = makeEqualPairsOnHost(tree.root(), 5000);
+    ASSERT_EQ(10000u, entries.size());
     TempDirectory lists("flt");
     const std::string list = lists.file("zqkmany.tmp");
     const struct {

@@ -12,100 +12,13 @@
 #include "tests/win32/support/helper_run.h"
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
+#include "tests/win32/support/result_menu_robot.h"
 #include "tests/win32/support/search_tree.h"
 #include "tests/win32/support/test_files.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
-
-// The helper's program list for the run, put back afterwards.
-class ProgramSettings {
-public:
-    explicit ProgramSettings(const Lines& entries) {
-        for (int i = 0; i < 8; ++i) {
-            char value[300] = "";
-            GetPrivateProfileStringA("Programme", key(i).c_str(), "\x01", value, sizeof value, "Quorvin.ini");
-            saved_.push_back(value);
-            const std::string entry = i < static_cast<int>(entries.size()) ? entries[i] : "-";
-            WritePrivateProfileStringA("Programme", key(i).c_str(), entry.c_str(), "Quorvin.ini");
-        }
-    }
-    ~ProgramSettings() {
-        for (int i = 0; i < 8; ++i) {
-            const bool absent = saved_[i] == "\x01";
-            WritePrivateProfileStringA("Programme", key(i).c_str(), absent ? nullptr : saved_[i].c_str(),
-                                       "Quorvin.ini");
-        }
-    }
-
-private:
-    static std::string key(int i) { return "Programm_" + std::to_string(i + 1); }
-    Lines saved_;
-};
-
-void key(WORD vk) {
-    keybd_event(static_cast<BYTE>(vk), 0, 0, 0);
-    keybd_event(static_cast<BYTE>(vk), 0, KEYEVENTF_KEYUP, 0);
-    Sleep(30);
-}
-
-BOOL CALLBACK findVisibleMenu(HWND window, LPARAM found) {
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
-    if (lstrcmpA(name, "#32768") != 0 || !IsWindowVisible(window))
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-// A pop-up menu shown on the screen, by any process.
-HWND visibleMenu(int timeoutMs) {
-    const DWORD start = GetTickCount();
-    do {
-        HWND menu = nullptr;
-        EnumWindows(findVisibleMenu, reinterpret_cast<LPARAM>(&menu));
-        if (menu != nullptr)
-            return menu;
-        Sleep(20);
-    } while (GetTickCount() - start < static_cast<DWORD>(timeoutMs));
-    return nullptr;
-}
-
-// Selects the lines of these files, presses the right button on the list and
-// picks the menu's n-th item (counted from 1, separators skipped).
-bool pickFromMenu(HWND list, const Lines& files, int item) {
-    SendMessageA(list, LB_SETSEL, FALSE, -1);
-    const Lines lines = remoteListBoxItems(list);
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        for (const std::string& file : files) {
-            if (lines[i].rfind(file + "\t", 0) == 0)
-                SendMessageA(list, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
-        }
-    }
-    RECT r;
-    GetWindowRect(list, &r);
-    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-    mouse_event(MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-    const bool opened = item == 0 || visibleMenu(15000) != nullptr;
-    for (int i = 0; opened && i < item; ++i)
-        key(VK_DOWN);
-    if (opened && item > 0)
-        key(VK_RETURN);
-    mouse_event(MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
-    return opened;
-}
-
-// Answers the next message box with `button`; its text, or "(none)".
-std::string answerBox(DWORD pid, int button) {
-    std::string text;
-    const HWND box = waitForMessageBox(pid, text);
-    if (box == nullptr)
-        return "(none)";
-    remoteClick(box, button);
-    Sleep(150);
-    return text;
-}
 
 std::string recorderLog() {
     char directory[MAX_PATH] = "";
@@ -124,13 +37,8 @@ TEST(HelperResultMenu, ProgramsDeleteAndCopyOnSelectedLines) {
         ASSERT_TRUE(tree.file(name, "needle\r\n"));
     ASSERT_TRUE(writeListFile(tree.path("zqkm.tmp"), {tree.root()}));
     ChildProcess helper(helperCommand("1 zqkm.tmp"), tree.root().c_str());
-    const HWND prompt = waitForWindow(helper.id(), "#32770", "Find in files", 15000);
-    ASSERT_NE(nullptr, prompt);
-    SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("needle"));
-    SendMessageA(GetDlgItem(prompt, 111), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("*"));
-    remoteClick(prompt, IDOK);
-    const HWND result = waitForWindow(helper.id(), "#32770", "searchresult - (Find in files 'NEEDLE')", 15000);
-    ASSERT_TRUE(result != nullptr && waitForResultFinished(result));
+    const HWND result = needleSearchResult(helper.id(), "*");
+    ASSERT_NE(nullptr, result);
     const HWND list = GetDlgItem(result, 1025);
     const std::size_t lineCount = remoteListBoxItems(list).size();
     const std::string a = tree.path("a.txt"), b = tree.path("b.txt"), c = tree.path("sub\\c.txt"),
