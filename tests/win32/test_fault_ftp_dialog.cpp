@@ -112,6 +112,8 @@ TEST(FaultFtpDialog, WhatTheUserSeesWhenTheServerFails) {
     };
     for (const auto& c : cases) {
         const bool refused = std::string(c.scenario).find("refused") != std::string::npos;
+        // Only the silent server takes the client's whole reply time-out (30 s).
+        const int longestAct = std::string(c.scenario) == "ui_list_silent" ? 40000 : 8000;
         ASSERT_TRUE(writeBytes(local.path("file.bin"), kOldLocal));
         ASSERT_TRUE(writeBytes(listing, kStaleListing));
         ASSERT_TRUE(servers.scenario(c.scenario)) << c.scenario;
@@ -136,7 +138,7 @@ TEST(FaultFtpDialog, WhatTheUserSeesWhenTheServerFails) {
             }
             // Each act that fails shows its message once it has ended.
             const std::size_t shownByNow = std::min(i + 1, c.boxes.size());
-            script.waitFor([&boxes, shownByNow] { return boxes.boxes.size() >= shownByNow; });
+            script.waitFor([&boxes, shownByNow] { return boxes.boxes.size() >= shownByNow; }, longestAct);
         }
         script.then(300, [&](HWND d) {
             remoteRows = rows(GetDlgItem(d, kRemote));

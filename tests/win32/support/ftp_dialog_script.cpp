@@ -104,7 +104,8 @@ Robot::Action MouseScript::action() {
         if (GetDlgItem(d, kRemote) == nullptr || threadDialogs().size() != 1)
             return false;
         const Step& step = steps_[next_];
-        if (static_cast<int>(now - last_) < step.pauseMs || (step.ready && !step.ready()))
+        const bool paused = static_cast<int>(now - last_) < step.pauseMs;
+        if (step.ready ? paused && !step.ready() : paused)
             return false;
         steps_[next_++].act(d);
         last_ = GetTickCount();

@@ -38,9 +38,10 @@ public:
     using Row = std::function<int()>;
 
     void then(int pauseMs, Act act) { steps_.push_back({pauseMs, std::move(act), nullptr}); }
-    // Goes on only once ready() holds (an operation has ended).
-    void waitFor(std::function<bool()> ready) {
-        steps_.push_back({0, [](HWND) {}, std::move(ready)});
+    // Goes on once ready() holds (an operation has ended), or after limitMs
+    // in any case, so that a fault ends in failed checks rather than a hang.
+    void waitFor(std::function<bool()> ready, int limitMs = 40000) {
+        steps_.push_back({limitMs, [](HWND) {}, std::move(ready)});
     }
     void click(int list, Row row, bool control = false);
     void doubleClick(int list, Row row);
@@ -56,7 +57,7 @@ public:
 
 private:
     struct Step {
-        int pauseMs;
+        int pauseMs; // with ready: the longest wait for it
         Act act;
         std::function<bool()> ready;
     };
