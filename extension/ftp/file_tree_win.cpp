@@ -3,7 +3,9 @@
 // into the directory under the drop point, showing each pair as it goes.
 #include "extension/ftp/file_tree_win.h"
 
+#include "common/text/language_win.h"
 #include "common/win/plain_message.h"
+#include "extension/ftp/ftp_client_win.h"
 #include "extension/ftp/copy_progress_dialog_win.h"
 #include "extension/ftp/tree_paths.h"
 #include "extension/listbox/image_bands.h"
@@ -16,6 +18,7 @@ namespace {
 
 const char kOnlyFilesMessage[] = "bitte nur Dateien selekieren !";
 const char kSameTreeMessage[] = "dies wird nicht unterstützt !";
+constexpr std::uint32_t kNoConnectionText = 15079;
 constexpr std::size_t kPathGrowStep = 500;
 constexpr int kTextGap = 3;
 
@@ -33,6 +36,10 @@ void reserveStep(std::vector<std::string>& table) {
 
 } // namespace
 
+void showNoConnection(HWND owner) {
+    showMessage(owner, text::lookupText(kNoConnectionText));
+}
+
 FileTree::FileTree(FtpClient& client, HINSTANCE module, char separator)
     : client_(client), module_(module), separator_(separator) {}
 
@@ -41,6 +48,13 @@ FileTree::~FileTree() = default;
 const std::string& FileTree::pathOf(const TreeItem& item) const {
     static const std::string none;
     return item.pathNumber >= 1 && item.pathNumber <= paths_.size() ? paths_[item.pathNumber - 1] : none;
+}
+
+bool FileTree::connectionLost() {
+    if (client_.connected())
+        return false;
+    showNoConnection(dialog());
+    return true;
 }
 
 std::uint32_t FileTree::addPath(std::string path) {
@@ -140,14 +154,23 @@ LRESULT FileTree::onTestDrop(const CDragStruct& drop) {
     const std::string directory = dropDirectory(pathOf(*row), row->isDirectory(), separator_);
     // A copy of the list: a message handled during a transfer could start another drag.
     const std::vector<std::string> sources = source->dragList();
-    CopyProgressDialog progress(module_, dialog());
-    for (const std::string& path : sources) {
-        const std::string destination = copyDestination(directory, separator_, path, source->separator());
-        progress.show(path, destination);
-        HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-        copyIn(path, destination); // a failed file was reported by the client; the next one goes on
-        SetCursor(previous);
+    bool failed = false;
+    {
+        CopyProgressDialog progress(module_, dialog());
+        for (const std::string& path : sources) {
+            const std::string destination = copyDestination(directory, separator_, path, source->separator());
+            progress.show(path, destination);
+            HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            // The client showed the server's reason for a refused file, and the
+            // next file goes on; without the connection the rest would fail too.
+            failed = !copyIn(path, destination);
+            SetCursor(previous);
+            if (failed && !client_.connected())
+                break;
+        }
     }
+    if (failed)
+        connectionLost();
     return 1;
 }
 

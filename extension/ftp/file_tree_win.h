@@ -15,6 +15,9 @@ namespace ftp {
 
 class FtpClient;
 
+// Tells the user that the server cannot be reached (text 15079).
+void showNoConnection(HWND owner);
+
 class FileTree : public TreeListBox {
 public:
     FileTree(FtpClient& client, HINSTANCE module, char separator);
@@ -35,6 +38,9 @@ protected:
     int insertEntries(const std::vector<ListingEntry>& entries, TreeItem* parent, int& position);
     HWND dialog() const { return GetParent(window()); }
     FtpClient& client() { return client_; }
+    // After a failed remote operation: true, and the user told, when the
+    // connection is gone, since every further operation would fail as well.
+    bool connectionLost();
     // Copies one dragged file of the other tree into this one.
     virtual bool copyIn(const std::string& source, const std::string& destination) = 0;
 

@@ -13,9 +13,13 @@ FtpListBox::FtpListBox(FtpClient& client, HINSTANCE module)
 
 std::optional<std::vector<ListingEntry>> FtpListBox::list(const std::string& remotePath) {
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
-    client().listDirectory(listingFile_, remotePath);
-    auto entries = readListingFile(listingFile_);
+    // After a failed listing the file still holds an older one, perhaps of
+    // another directory or server: it must not be shown as this one.
+    const bool listed = client().listDirectory(listingFile_, remotePath);
+    auto entries = listed ? readListingFile(listingFile_) : std::nullopt;
     SetCursor(previous);
+    if (!listed)
+        connectionLost();
     return entries;
 }
 

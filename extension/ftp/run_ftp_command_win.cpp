@@ -4,10 +4,9 @@
 
 #include "common/win/fm_extension.h"
 
-#include "common/text/language_win.h"
-#include "common/win/plain_message.h"
 #include "extension/extension_state_win.h"
 #include "extension/file_search_win.h"
+#include "extension/ftp/file_tree_win.h"
 #include "extension/ftp/ftp_client_win.h"
 #include "extension/ftp/login_dialog_win.h"
 #include "extension/ftp/transfer_dialog_win.h"
@@ -15,8 +14,6 @@
 namespace ftp {
 
 namespace {
-
-constexpr std::uint32_t kNoConnectionText = 15079;
 
 // The drive of the File Manager's active window: the first two characters
 // of its path ("C:").
@@ -36,7 +33,7 @@ void runFtpCommand(HWND fileManager) {
     const ConnectionTexts texts = login.texts();
     FtpClient client(fileManager);
     if (!client.login(texts.host, texts.user, texts.password, texts.account)) {
-        showMessage(fileManager, text::lookupText(kNoConnectionText));
+        showNoConnection(fileManager);
         return;
     }
     FtpDialog dialog(client, module, texts.host + " - " + texts.user, activeDrive(fileManager));

@@ -244,7 +244,44 @@ def dropping(name):
     return {"greeting": handler} if verb == "GREETING" else {verb: handler}
 
 
+# What the FTP dialog's remote tree starts with: the directory pub and the file file.bin.
+ROOT_LISTING = (b"drwxr-xr-x 2 ftp ftp 512 Jan 01 1996 pub\r\n"
+                b"-rw-r--r-- 1 ftp ftp 102400 Jan 01 1996 file.bin\r\n")
+# A listing of junk around one good line: bytes of every value, zero bytes, a
+# line without a blank, a link, a line of 600 characters, no final line feed.
+GARBAGE_LISTING = (bytes(b for b in range(256) if b != 10) * 3 + b"\n\x00\x00 zero\r\nnoblank\r\n"
+                   b"lrwxrwxrwx 1 ftp ftp 4 Jan 01 1996 link -> pub\r\n"
+                   b"drwxr-xr-x 2 ftp ftp 512 Jan 01 1996 kept\r\n" + b"-" * 600 + b"\r\n\xff\xfe tail")
+
+
+def listing_then(fault):
+    """The root listing as it is; the listing of any directory fails by fault."""
+    return lambda s, a: download(s, ROOT_LISTING) if a == "" else fault(s, a)
+
+
+def refuse(*lines):
+    return lambda s, a: s.send("".join(line + "\r\n" for line in lines))
+
+
+# Faults as the FTP dialog meets them, one session each.
+DIALOG_SCENARIOS = {
+    "ui_after_login": {"PASS": lambda s, a: (s.reply("230 Logged in"), hang_up(s, graceful=True))[1]},
+    "ui_list_reset": {"LIST": listing_then(lambda s, a: hang_up(s))},
+    "ui_list_data_reset": {"LIST": listing_then(transfer_failure("datareset"))},
+    "ui_list_garbage": {"LIST": listing_then(lambda s, a: download(s, GARBAGE_LISTING))},
+    "ui_list_codeless": {"LIST": listing_then(lambda s, a: s.reply("garbage instead of a reply"))},
+    "ui_list_silent": {"LIST": listing_then(lambda s, a: (s.wait_closed(45), "end")[1])},
+    "ui_retr_drop": {"LIST": listing_then(None),
+                     "RETR": lambda s, a: download(s, cut=len(PAYLOAD) // 2, drop_control=True)},
+    "ui_stor_drop": {"LIST": listing_then(None), "STOR": transfer_failure("datareset")},
+    "ui_refused_codeless": {"PASS": refuse("Go away")},
+    "ui_refused_multiline": {"PASS": refuse("530-Access denied", "  for this account", "530 Goodbye")},
+}
+
+
 def scenario_named(name):
+    if name in DIALOG_SCENARIOS:
+        return DIALOG_SCENARIOS[name]
     return SCENARIOS[name] if name in SCENARIOS else dropping(name)
 
 

@@ -8,13 +8,10 @@
 
 #include <windows.h>
 
-#include <algorithm>
-#include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "extension/listbox/tree_items.h"
+#include "tests/win32/support/ftp_dialog_script.h"
 #include "tests/win32/support/ftp_servers.h"
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/robot.h"
@@ -24,131 +21,8 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-constexpr int kRemote = 265;
-constexpr int kLocal = 267;
+using namespace ftpdialog;
 constexpr char kDrive = 'Y';
-constexpr int kPastDoubleClick = 700; // ms: the next press is a press of its own
-
-// Each row as kind and level: "d0" a top-level directory, "f1" a file below it.
-std::string rows(HWND list) {
-    std::string text;
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        const auto* item = reinterpret_cast<const TreeItem*>(SendMessageA(list, LB_GETITEMDATA, i, 0));
-        text += std::string(text.empty() ? "" : " ") + (item->isDirectory() ? "d" : "f") + std::to_string(item->level);
-    }
-    return text;
-}
-
-// A point on a row (or, for the row count, below the last one), on the screen.
-POINT onRow(HWND list, int index) {
-    RECT rect{};
-    const int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
-    SendMessageA(list, LB_GETITEMRECT, std::min(index, count - 1), reinterpret_cast<LPARAM>(&rect));
-    const int y = index < count ? (rect.top + rect.bottom) / 2 : rect.bottom + 30;
-    return Robot::onScreen(list, rect.left + 60, y);
-}
-
-// The order the local tree shows a directory in: the file system's, without dot names.
-Lines localOrder(const std::string& directory) {
-    Lines names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((directory + "\\*.*").c_str(), &found);
-    do {
-        if (found.cFileName[0] != '.')
-            names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    return names;
-}
-
-int indexIn(const Lines& names, const std::string& name) {
-    return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
-}
-
-// A mouse script run inside the FTP dialog, one step per robot tick once its
-// pause has passed, and only while no other window of the thread (a message
-// box, the copy dialog) is up.
-class MouseScript {
-public:
-    using Act = std::function<void(HWND dialog)>;
-
-    void then(int pauseMs, Act act) { steps_.push_back({pauseMs, std::move(act)}); }
-    void click(int list, std::function<int()> row, bool control = false) {
-        then(kPastDoubleClick, [=](HWND d) {
-            if (control)
-                Robot::key(VK_CONTROL, true);
-            Robot::moveMouse(onRow(GetDlgItem(d, list), row()));
-            Robot::leftButton(true);
-            Robot::leftButton(false);
-            if (control)
-                Robot::key(VK_CONTROL, false);
-        });
-    }
-    void doubleClick(int list, std::function<int()> row) {
-        click(list, row);
-        then(kPastDoubleClick, [=](HWND d) {
-            Robot::moveMouse(onRow(GetDlgItem(d, list), row()));
-            for (bool down : {true, false, true, false})
-                Robot::leftButton(down);
-        });
-    }
-    // Press on a selected row, move over in steps, release over the target.
-    void drag(int from, std::function<int()> row, int to, std::function<int()> targetRow) {
-        auto start = std::make_shared<POINT>();
-        then(kPastDoubleClick, [=](HWND d) {
-            *start = onRow(GetDlgItem(d, from), row());
-            Robot::moveMouse(*start);
-            Robot::leftButton(true);
-        });
-        for (int i = 1; i <= 4; ++i)
-            then(40, [=](HWND d) {
-                const POINT end = onRow(GetDlgItem(d, to), targetRow());
-                Robot::moveMouse({start->x + (end.x - start->x) * i / 4, start->y + (end.y - start->y) * i / 4});
-            });
-        then(40, [this](HWND) {
-            cursors.push_back(GetCursor());
-            Robot::leftButton(false);
-        });
-    }
-
-    Robot::Action action() {
-        return [this](HWND d) {
-            if (GetDlgItem(d, kRemote) == nullptr || threadDialogs().size() != 1)
-                return false;
-            if (static_cast<int>(GetTickCount() - last_) < steps_[next_].pauseMs)
-                return false;
-            steps_[next_++].act(d);
-            last_ = GetTickCount();
-            return next_ == steps_.size();
-        };
-    }
-
-    std::vector<HCURSOR> cursors; // shown just before each drop
-
-private:
-    struct Step {
-        int pauseMs;
-        Act act;
-    };
-    std::vector<Step> steps_;
-    std::size_t next_ = 0;
-    DWORD last_ = 0;
-};
-
-// Fills the login dialog; what the fields held when it opened, and their limit.
-Robot::Action logIn(std::string user, std::string password, std::string& seen) {
-    return [=, &seen](HWND d) {
-        for (int id : {108, 110, 112, 114})
-            seen +=
-                "[" + Robot::itemText(d, id) + "]" + std::to_string(SendDlgItemMessageA(d, id, EM_GETLIMITTEXT, 0, 0));
-        Robot::setItemText(d, 108, "127.0.0.1");
-        Robot::setItemText(d, 110, user.c_str());
-        Robot::setItemText(d, 112, password.c_str());
-        Robot::click(d, IDOK);
-        return true;
-    };
-}
 
 } // namespace
 
