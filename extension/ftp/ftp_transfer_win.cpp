@@ -60,12 +60,14 @@ bool FtpClient::transfer(unsigned mode, const std::string& command, DownloadFile
         closeSocket(listen_);
         return false;
     }
-    SOCKET data = acceptFromServer();
+    bool answered = false;
+    SOCKET data = acceptFromServer(answered);
     closeSocket(listen_);
     if (data == INVALID_SOCKET) {
-        // The server's answer to the failed transfer may still come; it
-        // would be taken for the answer to the next command.
-        dropControl();
+        // Unless the server has answered already, its answer to the failed
+        // transfer may still come and would be taken for the next command's.
+        if (!answered)
+            dropControl();
         return false;
     }
     const bool moved = download != nullptr ? receiveInto(data, *download) : sendFrom(data, *upload);
@@ -98,12 +100,24 @@ bool FtpClient::openDataPort() {
     return connected();
 }
 
-SOCKET FtpClient::acceptFromServer() {
+SOCKET FtpClient::acceptFromServer(bool& answered) {
     const DWORD start = GetTickCount();
     for (int refused = 0; refused <= kMaxRefusedConnections;) {
         const DWORD elapsed = GetTickCount() - start;
-        if (elapsed >= timeouts_.acceptMs ||
-            waitForSocket(listen_, WaitFor::Read, timeouts_.acceptMs - elapsed) != WaitResult::Ready)
+        // The control connection is watched too: a server that cannot open
+        // the data connection says so there, and no connection will come.
+        const WaitResult waited = elapsed >= timeouts_.acceptMs
+                                      ? WaitResult::TimedOut
+                                      : waitForSocket(listen_, WaitFor::Read, timeouts_.acceptMs - elapsed, control_);
+        if (waited == WaitResult::OtherReady) {
+            std::string line;
+            const int replyClass = readFullReply(line);
+            if (replyClass == 1)
+                continue; // one more preliminary reply; the connection may still come
+            answered = replyClass >= 0;
+            return INVALID_SOCKET;
+        }
+        if (waited != WaitResult::Ready)
             return INVALID_SOCKET;
         sockaddr_in peer{};
         int size = sizeof peer;
