@@ -79,7 +79,9 @@ private:
     bool readGreeting();
     bool transfer(unsigned mode, const std::string& command, DownloadFile* download, UploadFile* upload);
     bool openDataPort();
-    SOCKET acceptFromServer();
+    // INVALID_SOCKET without a connection; answered tells whether the
+    // server's reply to the transfer was read instead (a refusal).
+    SOCKET acceptFromServer(bool& answered);
     bool receiveInto(SOCKET data, DownloadFile& file);
     bool sendFrom(SOCKET data, UploadFile& file);
     bool sendAll(SOCKET socket, const char* bytes, int size, DWORD timeoutMs);

@@ -24,26 +24,34 @@ bool dispatchMessages() {
 
 } // namespace
 
-WaitResult waitForSocket(SOCKET socket, WaitFor what, DWORD timeoutMs) {
+WaitResult waitForSocket(SOCKET socket, WaitFor what, DWORD timeoutMs, SOCKET alsoRead) {
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD elapsed = GetTickCount() - start;
         if (elapsed >= timeoutMs)
             return WaitResult::TimedOut;
         const DWORD slice = timeoutMs - elapsed < kSliceMs ? timeoutMs - elapsed : kSliceMs;
-        fd_set ready;
-        FD_ZERO(&ready);
-        FD_SET(socket, &ready);
+        fd_set readable;
+        FD_ZERO(&readable);
+        fd_set writable;
+        FD_ZERO(&writable);
         fd_set failed;
         FD_ZERO(&failed);
-        FD_SET(socket, &failed);
+        FD_SET(socket, what == WaitFor::Read ? &readable : &writable);
+        if (what == WaitFor::Connect)
+            FD_SET(socket, &failed);
+        if (alsoRead != INVALID_SOCKET)
+            FD_SET(alsoRead, &readable);
         timeval wait{0, static_cast<long>(slice) * 1000};
-        const int count = select(0, what == WaitFor::Read ? &ready : nullptr, what == WaitFor::Read ? nullptr : &ready,
-                                 what == WaitFor::Connect ? &failed : nullptr, &wait);
+        const int count = select(0, &readable, &writable, &failed, &wait);
         if (count == SOCKET_ERROR)
             return WaitResult::Failed;
+        if (what == WaitFor::Connect && FD_ISSET(socket, &failed))
+            return WaitResult::Failed;
+        if (FD_ISSET(socket, what == WaitFor::Read ? &readable : &writable))
+            return WaitResult::Ready;
         if (count > 0)
-            return what == WaitFor::Connect && FD_ISSET(socket, &failed) ? WaitResult::Failed : WaitResult::Ready;
+            return WaitResult::OtherReady;
         if (!dispatchMessages())
             return WaitResult::Cancelled;
     }

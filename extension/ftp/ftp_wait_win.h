@@ -7,13 +7,16 @@
 
 namespace ftp {
 
-enum class WaitResult { Ready, TimedOut, Failed, Cancelled };
+// OtherReady: the socket watched besides has something to read (and the
+// socket itself is not ready).
+enum class WaitResult { Ready, OtherReady, TimedOut, Failed, Cancelled };
 enum class WaitFor { Read, Write, Connect };
 
 // Waits at most timeoutMs until the socket is ready (Connect: connected or
-// failed). Cancelled when the thread is asked to quit (the quit request is
-// posted again for the thread's own loop).
-WaitResult waitForSocket(SOCKET socket, WaitFor what, DWORD timeoutMs);
+// failed), or until alsoRead, when given, has something to read. Cancelled
+// when the thread is asked to quit (the quit request is posted again for the
+// thread's own loop).
+WaitResult waitForSocket(SOCKET socket, WaitFor what, DWORD timeoutMs, SOCKET alsoRead = INVALID_SOCKET);
 
 // Dispatches the thread's messages at most every few tenths of a second, so
 // that a transfer that never has to wait still lets windows repaint.

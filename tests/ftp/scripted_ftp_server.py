@@ -145,6 +145,16 @@ def split_user(s, _):
     s.send(" password\r\n230 Logged in\r\n")
 
 
+def refuse(*lines):
+    """Refuses a transfer without a data connection: the lines a little apart."""
+    def run(s, _):
+        for i, line in enumerate(lines):
+            if i:
+                s.quiet(0.2)
+            s.reply(line)
+    return run
+
+
 DEFAULTS = {
     "USER": lambda s, a: s.reply("331 Password required"),
     "PASS": lambda s, a: s.reply("230 Logged in"),
@@ -174,6 +184,12 @@ SCENARIOS = {
                                                       final="426 Connection closed; transfer aborted")},
     "control_drop": {"RETR": lambda s, a: download(s, cut=len(PAYLOAD) // 2, drop_control=True)},
     "intruder": {"RETR": intruder_first},
+    "refused_RETR": {"RETR": refuse("550 Failed to open file.")},
+    "refused_STOR": {"STOR": refuse("553 Could not create file.")},
+    "late_refusal_RETR": {"RETR": refuse("150 Opening data connection", "425 Can't open data connection.")},
+    "late_refusal_STOR": {"STOR": refuse("150 Ok to send data", "425 Can't open data connection.")},
+    "late_refusal_twice": {"RETR": refuse("150 Opening data connection", "125 Still trying",
+                                          "425 Can't open data connection.")},
 }
 
 

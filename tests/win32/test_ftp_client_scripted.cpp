@@ -207,3 +207,53 @@ TEST_F(ScriptedFtp, NoServiceEntryMeansPort21) {
     client.login("127.0.0.1", "anonymous", "guest", "");
     EXPECT_EQ(htons(21), client.serverAddress().sin_port);
 }
+
+// A transfer the server refuses, at once or after announcing the data
+// connection, fails as soon as the refusal arrives (not at the time-out for
+// the data connection), shows the server's text, and leaves the control
+// connection in step: the next listing works.
+TEST_F(ScriptedFtp, RefusalsEndTheTransferAtOnce) {
+    const ftp::Timeouts patient{3000, 3000, 8000, 3000};
+    const struct {
+        const char* scenario;
+        bool upload;
+        const char* box;
+    } cases[] = {
+        {"refused_RETR", false, "stop: FTP Fehler:\n550 Failed to open file."},
+        {"refused_STOR", true, "stop: FTP Fehler:\n553 Could not create file."},
+        {"late_refusal_RETR", false, "stop: FTP Fehler:\n425 Can't open data connection."},
+        {"late_refusal_STOR", true, "stop: FTP Fehler:\n425 Can't open data connection."},
+        {"late_refusal_twice", false, "stop: FTP Fehler:\n425 Can't open data connection."},
+    };
+    TempDirectory directory("ftr");
+    const std::string local = directory.file("local.bin");
+    const std::string listing = directory.file("listing.txt");
+    const std::string old = "the local file\r\n";
+    for (const auto& c : cases) {
+        ASSERT_TRUE(writeBytes(local, old));
+        ASSERT_TRUE(servers_.scenario(c.scenario)) << c.scenario;
+        recorder_.boxes.clear();
+        {
+            ftp::FtpClient client;
+            client.setTimeouts(patient);
+            ASSERT_TRUE(client.login("127.0.0.1", "anonymous", "guest", "")) << c.scenario;
+            const DWORD start = GetTickCount();
+            EXPECT_FALSE(c.upload ? client.storeFile(local, "/incoming/up.bin", 0)
+                                  : client.retrieveFile(local, "/file.bin", 0))
+                << c.scenario;
+            EXPECT_LT(GetTickCount() - start, 2000u) << c.scenario << ": waited for a data connection";
+            EXPECT_TRUE(client.connected()) << c.scenario;
+            EXPECT_TRUE(client.listDirectory(listing, "")) << c.scenario;
+        }
+        EXPECT_EQ(Lines{c.box}, recorder_.boxes) << c.scenario;
+        EXPECT_EQ(old, readBytes(local)) << c.scenario;
+        EXPECT_NE(std::string::npos, readBytes(listing).find(" README")) << c.scenario;
+        Lines left = filesMatching(directory.path(), "*");
+        std::sort(left.begin(), left.end());
+        EXPECT_EQ((Lines{"listing.txt", "local.bin"}), left) << c.scenario << ": no temporary file is left";
+        const Lines commands = commandsOf(servers_.transcript());
+        ASSERT_EQ(9u, commands.size()) << c.scenario << testing::PrintToString(commands);
+        EXPECT_EQ(c.upload ? "STOR /incoming/up.bin" : "RETR /file.bin", commands[4]) << c.scenario;
+        EXPECT_EQ("LIST", commands[7]) << c.scenario;
+    }
+}
