@@ -48,7 +48,7 @@ int collectFile(const SearchProfile& profile, const std::string& path, const Fil
         selectionCancel().set = true;
         return 1;
     }
-    if (!fileTable().add(path, entryStatus(status))) {
+    if (!fileTable().add(path, status.size)) {
         showLowMemory(profile, profile.tableFullText);
         selectionCancel().set = true;
         return 1;

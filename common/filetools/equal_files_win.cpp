@@ -41,11 +41,13 @@ public:
     }
 
 private:
-    std::string_view path(std::size_t i) const { return FileTable::pathOf(table_.pathEntries()[i]); }
-    // The status the collecting walk read: each file is asked once per run.
+    std::string path(std::size_t i) const { return std::string(FileTable::pathOf(table_.pathEntries()[i])); }
     std::string detail(std::size_t i) const {
-        const EntryStatus& status = table_.statuses()[i];
-        return detailLine(path(i), localStamp(fileTime(status.creation)), status.attributes, status.size);
+        const std::string p = path(i);
+        FileStatus status;
+        if (!queryFileStatus(p, status))
+            return detailLineWithoutStatus(p);
+        return detailLine(p, localStamp(status.creation), status.attributes, status.size);
     }
     bool add(const std::string& line) {
         if (dialog_.addLine(line))

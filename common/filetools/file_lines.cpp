@@ -39,4 +39,8 @@ std::string detailLine(std::string_view path, const LocalStamp& created, std::ui
     return "\t" + fileLine(path, created, attributes, size, "");
 }
 
+std::string detailLineWithoutStatus(std::string_view path) {
+    return "\t" + std::string(path);
+}
+
 } // namespace filetools

@@ -27,7 +27,9 @@ std::string fileLine(std::string_view path, const LocalStamp& created, std::uint
 // The helper puts two spaces before the size of a found name, the extension none.
 inline constexpr std::string_view kHelperSizePrefix = "  ";
 
-// One occurrence under an equal-file group: a TAB, then the file line.
+// One occurrence under an equal-file group: a TAB, then the file line; a file
+// whose status cannot be read any more gives the TAB and the path alone.
 std::string detailLine(std::string_view path, const LocalStamp& created, std::uint8_t attributes, std::uint32_t size);
+std::string detailLineWithoutStatus(std::string_view path);
 
 } // namespace filetools

@@ -8,29 +8,26 @@
 
 namespace filetools {
 
-bool FileTable::add(std::string_view path, const EntryStatus& status) {
+bool FileTable::add(std::string_view path, std::uint32_t size) {
     try {
-        if (paths_.size() == paths_.capacity() || names_.size() == names_.capacity() ||
-            statuses_.size() == statuses_.capacity()) {
+        if (paths_.size() == paths_.capacity()) {
             // At least one growth step, and at least the size so far: a fixed
             // step alone moves every entry again every 500 files, which made
             // collecting a million files take minutes.
             const std::size_t room = paths_.size() + std::max(kGrowthStep, paths_.size());
             paths_.reserve(room);
             names_.reserve(room);
-            statuses_.reserve(room);
         }
         // The size is unsigned: files of 2 GB and more must not show a negative size.
         std::string entry(path);
         entry.push_back('\t');
-        entry += std::to_string(status.size);
+        entry += std::to_string(size);
         std::string name(entry, path.size() - fileNameOf(path).size());
         paths_.push_back(std::move(entry));
         names_.push_back(std::move(name));
-        statuses_.push_back(status);
         return true;
     } catch (const std::bad_alloc&) {
-        // The pushes are into reserved room and cannot throw: the lists stay parallel.
+        // Both pushes are into reserved room and cannot throw: the lists stay parallel.
         return false;
     }
 }
@@ -38,7 +35,6 @@ bool FileTable::add(std::string_view path, const EntryStatus& status) {
 void FileTable::clear() {
     std::vector<std::string>().swap(paths_);
     std::vector<std::string>().swap(names_);
-    std::vector<EntryStatus>().swap(statuses_);
 }
 
 std::string_view FileTable::pathOf(std::string_view entry) {

@@ -92,16 +92,6 @@ void Walk::directory(const std::string& dir) {
 
 } // namespace
 
-EntryStatus entryStatus(const FileStatus& status) {
-    const std::uint64_t creation =
-        (static_cast<std::uint64_t>(status.creation.dwHighDateTime) << 32) | status.creation.dwLowDateTime;
-    return EntryStatus{creation, status.size, status.attributes};
-}
-
-FILETIME fileTime(std::uint64_t value) {
-    return FILETIME{static_cast<DWORD>(value & 0xFFFFFFFFu), static_cast<DWORD>(value >> 32)};
-}
-
 bool queryFileStatus(const std::string& path, FileStatus& status) {
     char full[MAX_PATH];
     const DWORD n = GetFullPathNameA(path.c_str(), sizeof full, full, nullptr);

@@ -9,8 +9,6 @@
 #include <functional>
 #include <string>
 
-#include "common/filetools/file_table.h"
-
 namespace filetools {
 
 // What a walk knows of one path.
@@ -21,10 +19,6 @@ struct FileStatus {
     std::uint32_t size = 0;
     std::uint8_t attributes = 0; // platform bits masked with 0x7F
 };
-
-// The status as the file table keeps it, and a kept time back as the platform's.
-EntryStatus entryStatus(const FileStatus& status);
-FILETIME fileTime(std::uint64_t value);
 
 // One look-up of the path itself after making it absolute; false when that
 // fails or the path does not exist.

@@ -16,6 +16,7 @@ TEST(FileLines, Formats) {
               fileLine("C:\\f", stamp, kAttrSystem | kAttrReadOnly, 4294967295u, ""));
     EXPECT_EQ("\tC:\\f\t31.12.1999\t23:59:59\t\t999", detailLine("C:\\f", {31, 12, 1999, 23, 59, 59}, 0, 999));
     EXPECT_EQ("\tC:\\f\t03.07.2024\t09:05:01\tH\t0", detailLine("C:\\f", stamp, kAttrHidden, 0));
+    EXPECT_EQ("\tC:\\gone.txt", detailLineWithoutStatus("C:\\gone.txt"));
 }
 
 TEST(FileLines, NameSearchFindsWholeNames) {

@@ -123,22 +123,3 @@ TEST(FileTable, EntriesAndMemoryRule) {
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(cases[i].low, memoryIsLow(cases[i].physical, cases[i].pageFile)) << "case " << i;
 }
-
-TEST(FileTable, KeepsEachStatusBesideItsEntryAcrossGrowth) {
-    FileTable table;
-    const auto status = [](std::uint32_t i) {
-        return EntryStatus{0x01D9000000000000ull + i * 10000000ull, i * 3, static_cast<std::uint8_t>(i % 0x40)};
-    };
-    for (std::uint32_t i = 0; i < 1700; ++i) // several growth steps
-        ASSERT_TRUE(table.add("C:\\d\\f" + std::to_string(i), status(i)));
-    ASSERT_EQ(table.size(), table.statuses().size());
-    for (std::uint32_t i : {0u, 499u, 500u, 1000u, 1699u}) {
-        EXPECT_EQ("f" + std::to_string(i) + "\t" + std::to_string(i * 3), table.nameEntries()[i]);
-        const EntryStatus& kept = table.statuses()[i];
-        EXPECT_EQ(status(i).creation, kept.creation) << i;
-        EXPECT_EQ(status(i).size, kept.size) << i;
-        EXPECT_EQ(status(i).attributes, kept.attributes) << i;
-    }
-    table.clear();
-    EXPECT_TRUE(table.statuses().empty() && table.nameEntries().empty());
-}
