@@ -66,6 +66,11 @@ bool pickFromMenu(HWND list, const std::vector<std::string>& files, int item) {
                 SendMessageA(list, LB_SETSEL, TRUE, static_cast<LPARAM>(i));
         }
     }
+    // A window another test left on the screen must not take the click.
+    const HWND dialog = GetAncestor(list, GA_ROOT);
+    SetForegroundWindow(dialog);
+    SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    Sleep(100);
     RECT r;
     GetWindowRect(list, &r);
     SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
