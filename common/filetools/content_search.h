@@ -65,11 +65,22 @@ private:
     std::vector<std::string> patterns_;
     std::vector<bool> wildcard_;
     UpperTable upper_;
+    std::size_t findHorspool(std::size_t k, std::string_view text, std::size_t from, std::size_t until) const;
+    std::size_t findByProbes(std::size_t k, std::string_view text, std::size_t& from, std::size_t until) const;
+
     // Horspool's skip table per pattern, for the scanner's search.
     struct Skips {
         std::size_t by[256];
     };
-    std::vector<Skips> skips_; // only when lines can be skipped
+    // Two of a pattern's rarest bytes, each with the (at most two) raw bytes
+    // that upper-case to it: text positions where both stand are candidates.
+    struct Probes {
+        bool usable = false;
+        std::size_t at[2] = {0, 0};
+        unsigned char raw[2][2] = {{0, 0}, {0, 0}};
+    };
+    std::vector<Skips> skips_;   // only when lines can be skipped
+    std::vector<Probes> probes_; // likewise
     bool canSkipLines_ = true;
 };
 

@@ -169,6 +169,11 @@ TEST(FileScanner, SameHitsAsTestingEveryPiece) {
     std::string longLine(2500, 'q');
     longLine.replace(997, 6, "needle"); // across a cut: no hit
     longLine.replace(2000, 6, "NeEdLe");
+    // Hits at every offset of the sixteen-byte blocks, one cut by the text's end.
+    std::string shifted;
+    for (int k = 0; k < 40; ++k)
+        shifted += std::string(k, 'd') + (k % 3 ? "nEEdLE ärgerlich" : "GRÖßE needl") + "\n";
+    shifted += std::string(30, 'l') + "need";
     const std::string files[] = {
         "needle\r\nhay\r\nmore needle here\r\n",
         "hay\nhay\nnee\ndle\nneedle",               // a last line without line feed
@@ -178,6 +183,7 @@ TEST(FileScanner, SameHitsAsTestingEveryPiece) {
         "before needle\n\x1a needle after Ctrl-Z\n",
         "Größe ÄRGER ärger\nnichts\n",
         std::string(5000, '\n') + "needle",
+        shifted,
         "",
     };
     // "ay\n" stands for "ay\r\n" in the raw bytes: lines cannot be skipped by it.
@@ -194,7 +200,7 @@ TEST(FileScanner, SameHitsAsTestingEveryPiece) {
             }
         }
     }
-    EXPECT_EQ(9 * 9 * 6, compared);
+    EXPECT_EQ(9 * 10 * 6, compared);
 }
 
 TEST(FileScanner, StopsAtTheFirstRefusedHit) {

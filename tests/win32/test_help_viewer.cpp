@@ -25,27 +25,28 @@ std::string windowsPath(std::string path) {
     return path;
 }
 
+struct ChildQuery {
+    const char* className;
+    const char* text;
+    HWND found;
+};
+
+BOOL CALLBACK matchChild(HWND child, LPARAM param) {
+    auto* q = reinterpret_cast<ChildQuery*>(param);
+    char cls[64] = "";
+    GetClassNameA(child, cls, sizeof cls);
+    std::string text = remoteText(child);
+    text.erase(std::remove(text.begin(), text.end(), '&'), text.end()); // mnemonics
+    if (lstrcmpiA(cls, q->className) != 0 || (q->text != nullptr && text != q->text))
+        return TRUE;
+    q->found = child;
+    return FALSE;
+}
+
 // The first descendant of this class (and text without its mnemonic, when given).
 HWND findChild(HWND parent, const char* className, const char* text = nullptr) {
-    struct Query {
-        const char* className;
-        const char* text;
-        HWND found;
-    } query{className, text, nullptr};
-    EnumChildWindows(
-        parent,
-        [](HWND child, LPARAM param) -> BOOL {
-            auto* q = reinterpret_cast<Query*>(param);
-            char cls[64] = "";
-            GetClassNameA(child, cls, sizeof cls);
-            std::string text = remoteText(child);
-            text.erase(std::remove(text.begin(), text.end(), '&'), text.end()); // mnemonics
-            if (lstrcmpiA(cls, q->className) != 0 || (q->text != nullptr && text != q->text))
-                return TRUE;
-            q->found = child;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&query));
+    ChildQuery query{className, text, nullptr};
+    EnumChildWindows(parent, matchChild, reinterpret_cast<LPARAM>(&query));
     return query.found;
 }
 
