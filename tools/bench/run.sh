@@ -94,6 +94,7 @@ if wanted equal || wanted names; then
             wanted equal && timed find.$part bash -c "find '$dir' -type f ! -name '.*' -printf '%f\t%s\n' | sort | uniq -d | wc -l"
             wanted names && timed findname.$part bash -c "find '$dir' -type f -iname 'name0001*' | wc -l"
             reported walkfloor.$part seconds "$WINE" "$WIN/benchfloor.exe" walk "$(winpath "$dir")"
+            wanted equal && reported equalfloor.$part seconds "$WINE" "$WIN/benchfloor.exe" equal "$(winpath "$dir")"
             wanted names && reported namefloor.$part seconds "$WINE" "$WIN/benchfloor.exe" names "$(winpath "$dir")"
             wanted equal && reported equal.$part seconds "$WINE" "$WIN/searchdrive.exe" "$WIN/quorvinx.exe" "$(winpath "$dir")" - 2
             wanted names && reported names.$part seconds "$WINE" "$WIN/searchdrive.exe" "$WIN/quorvinx.exe" "$(winpath "$dir")" 'NAME0001*' 4
@@ -103,7 +104,7 @@ if wanted equal || wanted names; then
     if wanted equal; then
         row "equal files, rule (native)" "$small entries" table.$small "sort \\| uniq -d" uniq.$small - "groups $(field groups "${OUT[table.$small]}") / $(echo "${OUT[uniq.$small]}")"
         row "equal files, rule (native)" "$big entries" table.$big "sort \\| uniq -d" uniq.$big - "groups $(field groups "${OUT[table.$big]}") / $(echo "${OUT[uniq.$big]}"); growth ×$((big / small)) entries: $(growth table.$small table.$big uniq.$small uniq.$big)"
-        row "equal files, helper (Wine)" "$files files" equal.all "find \| sort \| uniq -d" find.all walkfloor.all "floor = walk only; groups $(field files-with-hits "${OUT[equal.all]}") / ${OUT[find.all]}; growth half→all: $(growth equal.a equal.all walkfloor.a walkfloor.all) (ref = floor)"
+        row "equal files, helper (Wine)" "$files files" equal.all "find \| sort \| uniq -d" find.all walkfloor.all "floor = walk only; with the pumps the tool must do (one per file walking, one per entry comparing) $(secs "${BEST[equalfloor.all]:-}") s, ratio $(ratio "${BEST[equal.all]:-}" "${BEST[equalfloor.all]:-}"); groups $(field files-with-hits "${OUT[equal.all]}") / ${OUT[find.all]}; growth half→all: $(growth equal.a equal.all walkfloor.a walkfloor.all) (ref = floor)"
     fi
     if wanted names; then
         row "name search, rule (native)" "$big entries" tablenames.$big "grep -c -i" grepnames.$big - "matched $(field matched "${OUT[table.$big]}") / ${OUT[grepnames.$big]}; growth: $(growth tablenames.$small tablenames.$big grepnames.$small grepnames.$big)"

@@ -4,6 +4,9 @@
 //                 close; the queue emptied after each read and each file
 //   names ROOT    walk (its entries carry the status), queue emptied after each file
 //   walk ROOT     walk only
+//   equal ROOT    walk with the queue emptied after each file, then once more
+//                 per file for the comparison that follows (the pumps the
+//                 equal-files tool must do; the walk floor has none)
 // Prints "files N bytes N seconds S".
 #include <windows.h>
 
@@ -14,7 +17,7 @@
 
 namespace {
 
-enum class Mode { Content, Names, Walk };
+enum class Mode { Content, Names, Walk, Equal };
 
 struct Floor {
     Mode mode;
@@ -74,11 +77,12 @@ struct Floor {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::fprintf(stderr, "usage: benchfloor content|names|walk ROOT\n");
+        std::fprintf(stderr, "usage: benchfloor content|names|walk|equal ROOT\n");
         return 2;
     }
     const Mode mode = std::strcmp(argv[1], "content") == 0 ? Mode::Content
                       : std::strcmp(argv[1], "names") == 0 ? Mode::Names
+                      : std::strcmp(argv[1], "equal") == 0 ? Mode::Equal
                                                            : Mode::Walk;
     MSG message;
     PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE); // the thread's queue exists from here on
@@ -87,6 +91,9 @@ int main(int argc, char** argv) {
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     floor.directory(argv[2]);
+    if (mode == Mode::Equal)
+        for (long i = 0; i < floor.files; ++i)
+            Floor::pump();
     QueryPerformanceCounter(&end);
     std::printf("files %ld bytes %llu seconds %.3f\n", floor.files, floor.bytes,
                 static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart));
