@@ -12,6 +12,7 @@
 #include "common/win/deliverable.h"
 #include "common/win/percent_meter.h"
 #include "common/win/plain_message.h"
+#include "common/filetools/tool_progress_win.h"
 
 namespace filetools {
 
@@ -63,13 +64,9 @@ void ResultDialog::setUpControls() {
     hitsField_ = GetDlgItem(window(), profile_.hits);
     withHitsField_ = GetDlgItem(window(), profile_.withHits);
     centreOnDesktop(window());
-    if (profile_.animation != 0) {
-        HWND animation = GetDlgItem(window(), profile_.animation);
-        const int clip = mode_ == ResultMode::PasteIfChanged ? kPasteAnimationClip : kAnimationClip;
-        SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(resourceModule()),
-                     reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(clip)));
-        SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
-    }
+    if (profile_.animation != 0)
+        startToolAnimation(GetDlgItem(window(), profile_.animation),
+                           mode_ == ResultMode::PasteIfChanged ? kPasteAnimationClip : kAnimationClip);
     std::string caption = text::lookupText(15026);
     if (profile_.helper) {
         const CaptionParts parts = helperCaptionParts(mode_);
@@ -172,15 +169,8 @@ bool ResultDialog::onInit() {
     if (profile_.helper)
         SetWindowSubclass(list(), listProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
     refresh();
-    if (profile_.animation != 0) {
-        HWND animation = GetDlgItem(window(), profile_.animation);
-        SendMessageA(animation, ACM_OPENA, 0, 0);
-        ShowWindow(animation, SW_HIDE);
-    }
-    ShowWindow(GetDlgItem(window(), IDOK), SW_SHOW);
-    SetFocus(GetDlgItem(window(), IDOK));
+    showToolFinished(window(), profile_.animation != 0 ? GetDlgItem(window(), profile_.animation) : nullptr);
     finished_ = true;
-    MessageBeep(0);
     return false; // the focus is on OK already
 }
 

@@ -10,6 +10,7 @@
 #include "common/filetools/selection_list_win.h"
 #include "common/filetools/walk_win.h"
 #include "common/text/language_win.h"
+#include "common/filetools/tool_progress_win.h"
 #include "resources/size_tree_ids.h"
 
 namespace filetools {
@@ -70,10 +71,7 @@ void SizeTreeDialog::setUp() {
     SetWindowTextA(window(), text::lookupText(15033));
     ShowWindow(GetDlgItem(window(), IDOK), SW_HIDE);
     ShowWindow(window(), SW_SHOW);
-    HWND animation = GetDlgItem(window(), IDC_SIZE_TREE_ANIMATION);
-    SendMessageA(animation, ACM_OPENA, reinterpret_cast<WPARAM>(resourceModule()),
-                 reinterpret_cast<LPARAM>(MAKEINTRESOURCEA(kWalkClip)));
-    SendMessageA(animation, ACM_PLAY, static_cast<WPARAM>(-1), MAKELONG(0, 0xFFFF));
+    startToolAnimation(GetDlgItem(window(), IDC_SIZE_TREE_ANIMATION), kWalkClip);
     view_ = GetDlgItem(window(), IDC_SIZE_TREE_VIEW);
     SendMessageA(view_, WM_SETFONT, reinterpret_cast<WPARAM>(fixedFont()), TRUE);
     images_ = loadImages();
@@ -96,14 +94,8 @@ bool SizeTreeDialog::onInit() {
 void SizeTreeDialog::finish() {
     SendMessageA(view_, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(view_, nullptr, TRUE);
-    HWND animation = GetDlgItem(window(), IDC_SIZE_TREE_ANIMATION);
-    SendMessageA(animation, ACM_STOP, 0, 0);
-    SendMessageA(animation, ACM_OPENA, 0, 0);
-    ShowWindow(animation, SW_HIDE);
-    ShowWindow(GetDlgItem(window(), IDOK), SW_SHOW);
-    SetFocus(GetDlgItem(window(), IDOK));
+    showToolFinished(window(), GetDlgItem(window(), IDC_SIZE_TREE_ANIMATION));
     finished_ = true;
-    MessageBeep(0);
 }
 
 bool SizeTreeDialog::onCommand(int id, int) {

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/win32/support/helper_run.h"
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_window.h"
 #include "tests/win32/support/search_tree.h"
@@ -17,12 +18,6 @@
 namespace {
 
 using Lines = std::vector<std::string>;
-
-std::string iniValue(const char* key) {
-    char buffer[400] = "";
-    GetPrivateProfileStringA("Suchbegriffe", key, "(none)", buffer, sizeof buffer, "Quorvin.ini");
-    return buffer;
-}
 
 bool writeList(const std::string& path, const Lines& entries) {
     std::string bytes;
@@ -98,8 +93,8 @@ TEST(ContentSearchEndToEnd, HelperLetterOneFromListToClipboard) {
     ASSERT_TRUE(helper.wait(15000)) << "the helper did not end";
 
     EXPECT_EQ(one + "alpha foo\r\n" + two + "foo bar both\r\n", clipboardText());
-    EXPECT_EQ("foo|bar", iniValue("f1A"));
-    EXPECT_EQ("*.txt", iniValue("f1B"));
+    EXPECT_EQ("foo|bar", rememberedSearchText("f1A"));
+    EXPECT_EQ("*.txt", rememberedSearchText("f1B"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(list.c_str())) << "the list file is gone";
 }
 
@@ -115,7 +110,7 @@ TEST(ContentSearchEndToEnd, CancelledPromptSearchesNothingAndDeletesTheList) {
     SendMessageA(GetDlgItem(prompt, 110), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("changed"));
     remoteClick(prompt, IDCANCEL);
     ASSERT_TRUE(helper.wait(15000));
-    EXPECT_EQ("kept", iniValue("f1A"));
+    EXPECT_EQ("kept", rememberedSearchText("f1A"));
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(list.c_str()));
 }
 

@@ -15,6 +15,7 @@
 #include "common/filetools/search_prompt_win.h"
 #include "common/text/language_win.h"
 #include "common/win/deliverable.h"
+#include "tests/win32/support/helper_run.h"
 #include "tests/win32/support/robot.h"
 #include "tests/win32/support/search_tree.h"
 
@@ -299,12 +300,6 @@ bool runPrompt(const PromptRequest& request, const std::string& search, const st
     return promptForSearch(nullptr, request);
 }
 
-std::string iniValue(const char* key) {
-    char buffer[400] = "";
-    GetPrivateProfileStringA("Suchbegriffe", key, "(none)", buffer, sizeof buffer, "Quorvin.ini");
-    return buffer;
-}
-
 } // namespace
 
 TEST_F(ResultDialogTest, HelperPromptRemembersItsTextsInTheSettingsFile) {
@@ -322,15 +317,15 @@ TEST_F(ResultDialogTest, HelperPromptRemembersItsTextsInTheSettingsFile) {
     EXPECT_EQ((Lines{"*.TXT", "*.DOC"}), state.namePatterns);
     EXPECT_FALSE(state.attributes.hidden);
     EXPECT_TRUE(state.attributes.system && state.attributes.readOnly && state.attributes.archive);
-    EXPECT_EQ("größe | Foo", iniValue("f1A")) << "the raw text is remembered";
-    EXPECT_EQ("*.txt| *.DOC", iniValue("f1B"));
+    EXPECT_EQ("größe | Foo", rememberedSearchText("f1A")) << "the raw text is remembered";
+    EXPECT_EQ("*.txt| *.DOC", rememberedSearchText("f1B"));
 
     PromptSeen second;
     ASSERT_FALSE(runPrompt(request, "other", "other", false, false, &second));
     EXPECT_EQ("größe | Foo", second.initialSearch);
     EXPECT_EQ("*.txt| *.DOC", second.initialSelection);
     EXPECT_FALSE(second.hiddenTicked) << "the boxes show the current filter";
-    EXPECT_EQ("größe | Foo", iniValue("f1A")) << "cancel writes nothing";
+    EXPECT_EQ("größe | Foo", rememberedSearchText("f1A")) << "cancel writes nothing";
 }
 
 TEST_F(ResultDialogTest, OverlongAndManyPiecedSearchTexts) {

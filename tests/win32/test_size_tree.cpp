@@ -17,6 +17,7 @@
 #include "common/filetools/walk_win.h"
 #include "common/text/language_win.h"
 #include "common/win/deliverable.h"
+#include "tests/win32/support/helper_run.h"
 #include "tests/win32/support/host_fixture.h"
 #include "tests/win32/support/remote_tree.h"
 #include "tests/win32/support/remote_window.h"
@@ -49,19 +50,6 @@ std::string label(const std::string& name, const char* kb, const char* files) {
            (german() ? "Dateien" : "files");
 }
 
-bool writeList(const std::string& path, const std::vector<std::string>& entries) {
-    std::string bytes;
-    for (const std::string& e : entries)
-        bytes += e + "\r\n";
-    return writeBytes(path, bytes);
-}
-
-std::string iniValue(const char* key) {
-    char buffer[400] = "";
-    GetPrivateProfileStringA("Suchbegriffe", key, "(none)", buffer, sizeof buffer, "Quorvin.ini");
-    return buffer;
-}
-
 } // namespace
 
 TEST(SizeTreeEndToEnd, HelperLetterThreeOverFileFolderAndDrive) {
@@ -86,7 +74,7 @@ TEST(SizeTreeEndToEnd, HelperLetterThreeOverFileFolderAndDrive) {
     } unmap;
     const std::string list = tree.path("zqk3.tmp");
     const std::string root = std::string(1, kDrive) + ":\\";
-    ASSERT_TRUE(writeList(list, {root, tree.path("single\\A.TXT"), tree.path("missing.txt"), tree.path("data")}));
+    ASSERT_TRUE(writeListFile(list, {root, tree.path("single\\A.TXT"), tree.path("missing.txt"), tree.path("data")}));
 
     ChildProcess helper("\"" + besideTestProgram("quorvinx.exe") + "\" 3 \"" + list + "\"");
     ASSERT_TRUE(helper.started());
@@ -121,7 +109,7 @@ TEST(SizeTreeEndToEnd, HelperLetterThreeOverFileFolderAndDrive) {
 
     remoteClick(dialog, IDOK);
     ASSERT_TRUE(helper.wait(15000)) << "the helper did not end";
-    EXPECT_EQ("*.txt|*.doc", iniValue("f3A"));
+    EXPECT_EQ("*.txt|*.doc", rememberedSearchText("f3A"));
     EXPECT_FALSE(fileExists(list)) << "the list file is gone";
 }
 
@@ -142,7 +130,7 @@ protected:
     // when done), the finished tree is read and OK pressed.
     Items run(const std::vector<std::string>& entries, std::function<bool(HWND)> during = nullptr) {
         const std::string list = tree.path("zqk.tmp");
-        writeList(list, entries);
+        writeListFile(list, entries);
         Items items;
         Robot robot(60000);
         if (during)

@@ -21,6 +21,12 @@ bool writeListFile(const std::string& path, const std::vector<std::string>& entr
     return writeBytes(path, bytes);
 }
 
+std::string rememberedSearchText(const char* key) {
+    char buffer[400] = "";
+    GetPrivateProfileStringA("Suchbegriffe", key, "(none)", buffer, sizeof buffer, "Quorvin.ini");
+    return buffer;
+}
+
 HWND waitForMessageBox(DWORD pid, std::string& text, int timeoutMs) {
     const DWORD start = GetTickCount();
     do {

@@ -13,6 +13,10 @@ std::string helperCommand(const std::string& arguments);
 // A list file with these entries, each ended by CR LF.
 bool writeListFile(const std::string& path, const std::vector<std::string>& entries);
 
+// The search text the helper remembered under this key of its settings
+// file; "(none)" when there is none.
+std::string rememberedSearchText(const char* key);
+
 // The next message box of the process (caption "Quorvin", the text in the
 // static 0xFFFF); its text in `text`. nullptr after the time-out.
 HWND waitForMessageBox(DWORD pid, std::string& text, int timeoutMs = 15000);
