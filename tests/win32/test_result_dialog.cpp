@@ -64,22 +64,10 @@ struct Seen {
     long extent = 0, clientWidth = 0;
 };
 
-// Runs a dialog whose tool searches the given files for the search text;
-// `after` acts on the finished dialog (the default presses OK).
-Seen runSearch(ResultMode mode, const std::string& search, const Lines& files,
-               std::function<void(HWND)> after = nullptr) {
-    SearchState& state = searchState();
-    state.searchText = upperCase(search);
-    state.searchPatterns = splitPatterns(state.searchText);
-    const PieceMatcher matcher = currentMatcher();
+// Runs the dialog to its end; `after` acts on the finished dialog (the
+// default presses OK). Returns what the finished dialog showed.
+Seen runToTheEnd(ResultDialog& dialog, std::function<void(HWND)> after = nullptr) {
     Seen seen;
-    ResultDialog dialog(kHelperResult, mode, state.searchText, [&](ResultDialog& d) {
-        for (const std::string& f : files) {
-            d.countFileSearched();
-            if (grepFile(kHelperSearch, matcher, d, f, 0) == 1)
-                break;
-        }
-    });
     Robot robot;
     robot.onDialog(nullptr, [&](HWND d) {
         if (!IsWindowVisible(GetDlgItem(d, IDOK)))
@@ -106,6 +94,24 @@ Seen runSearch(ResultMode mode, const std::string& search, const Lines& files,
     dialog.run(nullptr);
     EXPECT_TRUE(robot.failures().empty());
     return seen;
+}
+
+// Runs a dialog whose tool searches the given files for the search text;
+// `after` acts on the finished dialog (the default presses OK).
+Seen runSearch(ResultMode mode, const std::string& search, const Lines& files,
+               std::function<void(HWND)> after = nullptr) {
+    SearchState& state = searchState();
+    state.searchText = upperCase(search);
+    state.searchPatterns = splitPatterns(state.searchText);
+    const PieceMatcher matcher = currentMatcher();
+    ResultDialog dialog(kHelperResult, mode, state.searchText, [&](ResultDialog& d) {
+        for (const std::string& f : files) {
+            d.countFileSearched();
+            if (grepFile(kHelperSearch, matcher, d, f, 0) == 1)
+                break;
+        }
+    });
+    return runToTheEnd(dialog, std::move(after));
 }
 
 } // namespace
@@ -243,7 +249,6 @@ TEST_F(ResultDialogTest, EscapeDuringTheSearchKeepsWhatWasFound) {
         state.attributes = AttributeFilter{};
         const PieceMatcher matcher = currentMatcher();
         long searched = 0;
-        Seen seen;
         ResultDialog dialog(kHelperResult, ResultMode::ContentSearch, "HIT", [&](ResultDialog& d) {
             const ResultAction grep = [&](ResultDialog& r, const std::string& p, const FileStatus& status) {
                 if (++searched == 10)
@@ -254,17 +259,8 @@ TEST_F(ResultDialogTest, EscapeDuringTheSearchKeepsWhatWasFound) {
                 if (walkPathFiltered(d, grep, f) == 1)
                     break;
         });
-        Robot robot;
-        robot.onDialog(nullptr, [&](HWND d) {
-            if (!IsWindowVisible(GetDlgItem(d, IDOK)))
-                return false;
-            seen.lines = listBoxLines(GetDlgItem(d, 1025));
-            seen.searched = Robot::itemText(d, 1026);
-            Robot::click(d, IDOK);
-            return true;
-        });
         resultCancel().set = false;
-        dialog.run(nullptr);
+        const Seen seen = runToTheEnd(dialog);
         EXPECT_EQ(c.searched, searched) << c.fileSize;
         EXPECT_EQ(std::to_string(c.shownSearched), seen.searched) << c.fileSize;
         EXPECT_EQ(c.lines, seen.lines.size()) << c.fileSize;
@@ -395,21 +391,8 @@ TEST_F(ResultDialogTest, EqualFilesListEachFileAsItIsWhenListed) {
                             detailLine(tree.path("b\\A.TXT"), localStamp(now.creation), now.attributes, now.size)};
     EXPECT_NE(std::string::npos, expected[2].find("\t18")) << expected[2];
 
-    Seen seen;
     ResultDialog dialog(kHelperResult, ResultMode::EqualFiles, "", compareEqualFiles);
-    Robot robot;
-    robot.onDialog(nullptr, [&](HWND d) {
-        if (!IsWindowVisible(GetDlgItem(d, IDOK)))
-            return false;
-        seen.lines = listBoxLines(GetDlgItem(d, 1025));
-        seen.searched = Robot::itemText(d, 1026);
-        seen.hits = Robot::itemText(d, 1027);
-        seen.withHits = Robot::itemText(d, 1029);
-        Robot::click(d, IDOK);
-        return true;
-    });
-    dialog.run(nullptr);
-    EXPECT_TRUE(robot.failures().empty());
+    const Seen seen = runToTheEnd(dialog);
     EXPECT_EQ(expected, seen.lines);
     EXPECT_EQ("3 1 1", seen.searched + " " + seen.hits + " " + seen.withHits);
     EXPECT_EQ(0u, fileTable().size()) << "the comparison empties the table";
