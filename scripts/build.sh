@@ -10,11 +10,8 @@ for arch in win32:i686 win64:x86_64; do
     tree=${arch%%:*}
     cmake -S "$root" -B "$build/$tree" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-${arch#*:}.cmake" \
           -DCMAKE_BUILD_TYPE=Release >/dev/null
-    targets=()
-    # Where the kernel runs no 32-bit programs, Wine cannot run the 32-bit test
-    # programs: only what ships (and fmhost) is built for 32-bit.
-    if [ "$tree" = win32 ] && ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
-        targets=(--target korbinen quorvinx fmhost)
-    fi
-    cmake --build "$build/$tree" -j"$(nproc)" "${targets[@]}"
+    # Everything, the 32-bit test programs too: where the kernel runs no 32-bit
+    # programs they cannot run, but they must still build (a calling
+    # convention slip shows only in the 32-bit compiler).
+    cmake --build "$build/$tree" -j"$(nproc)"
 done
