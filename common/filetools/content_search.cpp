@@ -41,7 +41,8 @@ PieceMatcher::PieceMatcher(std::vector<std::string> upperPatterns, const UpperTa
     : patterns_(std::move(upperPatterns)), upper_(upper) {
     for (const std::string& p : patterns_) {
         wildcard_.push_back(hasWildcard(p));
-        canSkipLines_ = canSkipLines_ && !wildcard_.back() && p.find('\n') == std::string::npos;
+        // An empty pattern is in every piece: no line could be skipped.
+        canSkipLines_ = canSkipLines_ && !p.empty() && !wildcard_.back() && p.find('\n') == std::string::npos;
     }
     if (!canSkipLines_)
         return;

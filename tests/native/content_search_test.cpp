@@ -201,6 +201,9 @@ TEST(FileScanner, SameHitsAsTestingEveryPiece) {
         }
     }
     EXPECT_EQ(9 * 10 * 6, compared);
+    // Made without splitPatterns, a matcher may hold an empty pattern: every piece is a hit.
+    const PieceMatcher withEmpty({"ZZ", ""}, upper);
+    EXPECT_EQ(3u, scannerHits(withEmpty, files[0], 64).size());
 }
 
 TEST(FileScanner, StopsAtTheFirstRefusedHit) {
